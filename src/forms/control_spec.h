@@ -1,0 +1,78 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace bms::forms {
+
+// Colour as (red, green, blue), each 0 to 255.
+struct Rgb {
+  int r = 0;
+  int g = 0;
+  int b = 0;
+  friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// Colours a control shows until the program sets others.
+inline constexpr Rgb kDefaultBackground{240, 240, 240};
+inline constexpr Rgb kDefaultTextColor{0, 0, 0};
+inline constexpr Rgb kDefaultFill{255, 255, 255};
+
+enum class Kind {
+  GroupBox,
+  TabControl,
+  TabPage,  // a page of the TabControl named as its parent; pages keep table order
+  Label,
+  Button,
+  Edit,          // one-line edit box
+  PasswordEdit,  // one-line edit box that shows "*" for every character
+  Memo,          // multi-line read-only text box
+  CheckBox,
+  RadioButton,  // radio buttons with the same parent exclude each other
+  ComboBox,
+  ProgressBar,
+  Shape,    // a filled lamp or bar; its fill colour is what changes
+  Picture,  // a small fixed picture showing the text of its caption (the degree sign)
+};
+
+// Cell of the grid that the parent lays its children out in. Rows and columns count
+// from 0; a control may span several cells.
+struct Cell {
+  int row = 0;
+  int column = 0;
+  int rowSpan = 1;
+  int columnSpan = 1;
+};
+
+// One control of a window, as designed. Empty parent means the window itself.
+struct ControlSpec {
+  std::string_view name = {};
+  Kind kind = Kind::Label;
+  std::string_view parent = {};
+  Cell cell = {};
+  std::string_view caption = {};                 // caption, edit text or tab page caption
+  std::span<const std::string_view> items = {};  // combo box items
+  std::optional<Rgb> background = {};
+  std::optional<Rgb> textColor = {};
+  std::optional<Rgb> fill = {};  // shapes
+  int maxLength = 0;             // edit boxes; 0 = no limit
+  int minimumWidth = 0;          // pixels; 0 = as the layout gives
+  bool checked = false;
+  bool visible = true;
+  bool enabled = true;
+};
+
+// A whole window: its design size and position, and its controls in table order
+// (a parent always stands before its children).
+struct FormTable {
+  std::string_view name = {};  // "main", "debug", "error", "factory", "bic"
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::string_view title = {};
+  std::span<const ControlSpec> controls = {};
+};
+
+}  // namespace bms::forms

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/control_spec.h"
+
+namespace bms::forms {
+
+// What a user can do to a control. Handlers run only for user actions, never when the
+// program itself changes a property.
+enum class Event {
+  Click,   // button, check box or radio button pressed
+  Select,  // combo box item or tab page chosen
+  Edit,    // edit box text typed
+};
+
+// The controls of one window, addressed by name. Every backend throws
+// std::invalid_argument naming the control when a name does not exist.
+class Form {
+ public:
+  using Handler = std::function<void()>;
+
+  virtual ~Form() = default;
+
+  virtual bool exists(std::string_view name) const = 0;
+  virtual Kind kind(std::string_view name) const = 0;
+
+  virtual std::string title() const = 0;
+  virtual void setTitle(std::string_view title) = 0;
+
+  // Caption of a label, button, box or group; edit text; tab page caption.
+  // For a combo box: the text of the selected item ("" when none).
+  virtual std::string text(std::string_view name) const = 0;
+  virtual void setText(std::string_view name, std::string_view text) = 0;
+
+  virtual Rgb textColor(std::string_view name) const = 0;
+  virtual void setTextColor(std::string_view name, Rgb colour) = 0;
+  virtual Rgb background(std::string_view name) const = 0;
+  virtual void setBackground(std::string_view name, Rgb colour) = 0;
+  virtual Rgb fill(std::string_view name) const = 0;
+  virtual void setFill(std::string_view name, Rgb colour) = 0;
+
+  virtual bool enabled(std::string_view name) const = 0;
+  virtual void setEnabled(std::string_view name, bool enabled) = 0;
+  virtual bool visible(std::string_view name) const = 0;  // the control's own flag
+  virtual void setVisible(std::string_view name, bool visible) = 0;
+  // Checking a radio button unchecks the other radio buttons of its parent.
+  virtual bool checked(std::string_view name) const = 0;
+  virtual void setChecked(std::string_view name, bool checked) = 0;
+
+  // Combo box selection (-1 = none) or current page of a tab control.
+  virtual int index(std::string_view name) const = 0;
+  virtual void setIndex(std::string_view name, int index) = 0;
+  // Combo box items, or the page captions of a tab control.
+  virtual std::vector<std::string> items(std::string_view name) const = 0;
+
+  virtual int value(std::string_view name) const = 0;  // progress bar
+  virtual void setValue(std::string_view name, int value) = 0;
+
+  virtual int maxLength(std::string_view name) const = 0;  // edit boxes; 0 = no limit
+
+  virtual void bind(std::string_view name, Event event, Handler handler) = 0;
+};
+
+}  // namespace bms::forms

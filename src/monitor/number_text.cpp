@@ -1,0 +1,72 @@
+#include "monitor/number_text.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+
+#include "link/hex_text.h"
+
+namespace bms::monitor {
+
+namespace {
+
+// Rounding adds this to the scaled magnitude so that values a hair below a half, left
+// there by binary fractions, still round up.
+constexpr double kRoundingNudge = 0.000000000001;
+
+const char* NonFiniteText(double value) {
+  if (std::isnan(value)) return "NaN";
+  return value < 0 ? "-INF" : "INF";
+}
+
+}  // namespace
+
+float HexToFloat(std::string_view text) {
+  const auto bits = static_cast<std::uint32_t>(link::HexToInteger(text));
+  return std::bit_cast<float>(bits);
+}
+
+std::string SignedByteToText(std::string_view text) {
+  const std::int64_t v = link::HexToInteger(text);
+  if ((v & 0x80) != 0) return "-" + std::to_string(128 - (v & 127));
+  return std::to_string(v);
+}
+
+std::string FormatDecimals(double value, int decimals) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  if (decimals < 0) decimals = 0;
+  const double scaled = std::fabs(value) * std::pow(10.0, decimals) + kRoundingNudge;
+  const double rounded = std::floor(scaled + 0.5);
+  if (!std::isfinite(rounded)) return NonFiniteText(value);
+
+  // The rounded magnitude is a whole number; write all its digits, then place the point.
+  std::array<char, 400> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                    std::chars_format::fixed, 0);
+  std::string digits(buffer.data(), result.ptr);
+  const auto width = static_cast<std::size_t>(decimals) + 1;
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+
+  std::string text;
+  if (value < 0 && rounded != 0) text += '-';
+  text.append(digits, 0, digits.size() - static_cast<std::size_t>(decimals));
+  if (decimals > 0) {
+    text += '.';
+    text.append(digits, digits.size() - static_cast<std::size_t>(decimals));
+  }
+  return text;
+}
+
+std::string FormatThreeDecimals(double value) { return FormatDecimals(value, 3); }
+
+std::string FormatNumber(double value) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  if (value == 0) return "0";  // also for -0.0
+  std::array<char, 64> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, 13);
+  return std::string(buffer.data(), result.ptr);
+}
+
+}  // namespace bms::monitor

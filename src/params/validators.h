@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Checks of what the user typed into a parameter row, and the float encoder.
+namespace bms::params {
+
+// Digits only, at least one; no sign, no blanks.
+bool IsNonNegativeIntegerText(std::string_view text);
+// As IsNonNegativeIntegerText, and not zero ("0", "000").
+bool IsPositiveIntegerText(std::string_view text);
+// An optional "-", digits and at most one "." with a digit on each side of it.
+bool IsDecimalText(std::string_view text);
+
+// The decimal text as the nearest single-precision number (rounded through double),
+// written as its bit pattern in 8 upper-case hex digits: "100" -> "42C80000".
+// Nothing for a text that IsDecimalText refuses or whose value is too large for a
+// single-precision number: such a value must never reach the wire as infinity.
+std::optional<std::string> FloatToHex8(std::string_view text);
+
+}  // namespace bms::params

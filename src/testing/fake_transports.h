@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "link/transport.h"
+
+namespace bms::testing {
+
+// A serial port that records what was written and delivers what a test feeds it.
+class FakeSerialPort : public link::SerialPort {
+ public:
+  bool open(const link::SerialSettings& settings) override;
+  bool isOpen() const override { return open_; }
+  void write(std::string_view bytes) override;
+  void close() override { open_ = false; }
+
+  void failNextOpen() { failNextOpen_ = true; }
+  // The settings of the last successful opening.
+  const std::optional<link::SerialSettings>& settings() const { return settings_; }
+  std::string takeWritten();
+  void deliver(std::string_view bytes);  // one onByte call per byte
+  void unplug();                         // the device goes away while open
+
+ private:
+  bool open_ = false;
+  bool failNextOpen_ = false;
+  std::optional<link::SerialSettings> settings_;
+  std::string written_;
+};
+
+// A TCP client that records what was sent and delivers what a test feeds it.
+class FakeTcpClient : public link::TcpClient {
+ public:
+  bool connect(std::string_view host, int port) override;
+  bool isConnected() const override { return connected_; }
+  void send(std::string_view bytes) override;
+  void close() override { connected_ = false; }
+
+  void failNextConnect() { failNextConnect_ = true; }
+  // "tcp <host>:<port>" while connected, else "".
+  std::string endpoint() const;
+  std::string takeSent();
+  void deliver(std::string_view bytes);  // one onData call
+  void peerClose();
+
+ private:
+  bool connected_ = false;
+  bool failNextConnect_ = false;
+  std::string host_;
+  int port_ = 0;
+  std::string sent_;
+};
+
+}  // namespace bms::testing

@@ -1,0 +1,196 @@
+#include "testing/memory_form.h"
+
+#include <stdexcept>
+
+namespace bms::testing {
+
+using forms::Event;
+using forms::Kind;
+using forms::Rgb;
+
+namespace {
+
+// Max length counts characters, as a person typing sees them, not UTF-8 bytes.
+std::string KeepCharacters(std::string_view text, int maxLength) {
+  if (maxLength <= 0) return std::string(text);
+  int characters = 0;
+  std::size_t end = 0;
+  while (end < text.size()) {
+    if (characters == maxLength) break;
+    ++characters;
+    ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  }
+  return std::string(text.substr(0, end));
+}
+
+bool IsEditBox(Kind kind) { return kind == Kind::Edit || kind == Kind::PasswordEdit; }
+
+}  // namespace
+
+MemoryForm::MemoryForm(const forms::FormTable& table) : title_(table.title) {
+  for (const auto& spec : table.controls) {
+    const std::string name(spec.name);
+    if (controls_.contains(name)) throw std::invalid_argument("duplicate control: " + name);
+    if (!spec.parent.empty() && !controls_.contains(spec.parent)) {
+      throw std::invalid_argument("control " + name + " has an unknown parent");
+    }
+    Control control{.spec = spec,
+                    .text = std::string(spec.caption),
+                    .items = {spec.items.begin(), spec.items.end()},
+                    .textColor = spec.textColor.value_or(forms::kDefaultTextColor),
+                    .background = spec.background.value_or(forms::kDefaultBackground),
+                    .fill = spec.fill.value_or(forms::kDefaultFill),
+                    .enabled = spec.enabled,
+                    .visible = spec.visible,
+                    .checked = spec.checked};
+    if (spec.kind == Kind::TabPage) {
+      auto& tabs = controls_.find(spec.parent)->second;
+      if (tabs.index < 0) tabs.index = 0;
+    }
+    controls_.emplace(name, std::move(control));
+    order_.push_back(name);
+  }
+}
+
+MemoryForm::Control& MemoryForm::at(std::string_view name) {
+  const auto found = controls_.find(name);
+  if (found == controls_.end()) {
+    throw std::invalid_argument("unknown control: " + std::string(name));
+  }
+  return found->second;
+}
+
+const MemoryForm::Control& MemoryForm::at(std::string_view name) const {
+  return const_cast<MemoryForm*>(this)->at(name);
+}
+
+bool MemoryForm::exists(std::string_view name) const { return controls_.contains(name); }
+
+Kind MemoryForm::kind(std::string_view name) const { return at(name).spec.kind; }
+
+std::vector<const MemoryForm::Control*> MemoryForm::pagesOf(const Control& tabControl) const {
+  std::vector<const Control*> pages;
+  for (const auto& name : order_) {
+    const auto& control = controls_.find(name)->second;
+    if (control.spec.kind == Kind::TabPage && control.spec.parent == tabControl.spec.name) {
+      pages.push_back(&control);
+    }
+  }
+  return pages;
+}
+
+std::string MemoryForm::text(std::string_view name) const {
+  const auto& control = at(name);
+  if (control.spec.kind == Kind::ComboBox) {
+    const auto i = control.index;
+    if (i < 0 || static_cast<std::size_t>(i) >= control.items.size()) return "";
+    return control.items[static_cast<std::size_t>(i)];
+  }
+  return control.text;
+}
+
+void MemoryForm::setText(std::string_view name, std::string_view text) {
+  auto& control = at(name);
+  if (control.spec.kind == Kind::ComboBox) {
+    control.index = -1;
+    for (std::size_t i = 0; i < control.items.size(); ++i) {
+      if (control.items[i] == text) control.index = static_cast<int>(i);
+    }
+    return;
+  }
+  control.text = IsEditBox(control.spec.kind) ? KeepCharacters(text, control.spec.maxLength)
+                                              : std::string(text);
+}
+
+Rgb MemoryForm::textColor(std::string_view name) const { return at(name).textColor; }
+void MemoryForm::setTextColor(std::string_view name, Rgb colour) { at(name).textColor = colour; }
+Rgb MemoryForm::background(std::string_view name) const { return at(name).background; }
+void MemoryForm::setBackground(std::string_view name, Rgb colour) { at(name).background = colour; }
+Rgb MemoryForm::fill(std::string_view name) const { return at(name).fill; }
+void MemoryForm::setFill(std::string_view name, Rgb colour) { at(name).fill = colour; }
+bool MemoryForm::enabled(std::string_view name) const { return at(name).enabled; }
+void MemoryForm::setEnabled(std::string_view name, bool enabled) { at(name).enabled = enabled; }
+bool MemoryForm::visible(std::string_view name) const { return at(name).visible; }
+void MemoryForm::setVisible(std::string_view name, bool visible) { at(name).visible = visible; }
+bool MemoryForm::checked(std::string_view name) const { return at(name).checked; }
+
+void MemoryForm::setChecked(std::string_view name, bool checked) {
+  auto& control = at(name);
+  control.checked = checked;
+  if (!checked || control.spec.kind != Kind::RadioButton) return;
+  for (auto& [otherName, other] : controls_) {
+    if (otherName != name && other.spec.kind == Kind::RadioButton &&
+        other.spec.parent == control.spec.parent) {
+      other.checked = false;
+    }
+  }
+}
+
+int MemoryForm::index(std::string_view name) const { return at(name).index; }
+
+void MemoryForm::setIndex(std::string_view name, int index) {
+  auto& control = at(name);
+  const auto count =
+      control.spec.kind == Kind::TabControl ? pagesOf(control).size() : control.items.size();
+  control.index = index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
+}
+
+std::vector<std::string> MemoryForm::items(std::string_view name) const {
+  const auto& control = at(name);
+  if (control.spec.kind != Kind::TabControl) return control.items;
+  std::vector<std::string> captions;
+  for (const auto* page : pagesOf(control)) captions.push_back(page->text);
+  return captions;
+}
+
+int MemoryForm::value(std::string_view name) const { return at(name).value; }
+void MemoryForm::setValue(std::string_view name, int value) { at(name).value = value; }
+int MemoryForm::maxLength(std::string_view name) const { return at(name).spec.maxLength; }
+
+void MemoryForm::bind(std::string_view name, Event event, Handler handler) {
+  at(name).handlers[event] = std::move(handler);
+}
+
+bool MemoryForm::reachable(const Control& control) const {
+  for (const Control* c = &control; c != nullptr;) {
+    if (!c->enabled || !c->visible) return false;
+    c = c->spec.parent.empty() ? nullptr : &at(c->spec.parent);
+  }
+  return true;
+}
+
+void MemoryForm::fire(Control& control, Event event) {
+  const auto found = control.handlers.find(event);
+  if (found == control.handlers.end()) return;
+  // A copy, because the handler may rebind or close the very control it belongs to.
+  auto handler = found->second;
+  handler();
+}
+
+bool MemoryForm::userClick(std::string_view name) {
+  auto& control = at(name);
+  if (!reachable(control)) return false;
+  if (control.spec.kind == Kind::CheckBox) setChecked(name, !control.checked);
+  if (control.spec.kind == Kind::RadioButton) setChecked(name, true);
+  fire(control, Event::Click);
+  return true;
+}
+
+bool MemoryForm::userType(std::string_view name, std::string_view text) {
+  auto& control = at(name);
+  if (!reachable(control)) return false;
+  setText(name, text);
+  fire(control, Event::Edit);
+  return true;
+}
+
+bool MemoryForm::userSelect(std::string_view name, int index) {
+  auto& control = at(name);
+  if (!reachable(control)) return false;
+  setIndex(name, index);
+  fire(control, Event::Select);
+  return true;
+}
+
+}  // namespace bms::testing

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/control_spec.h"
+#include "forms/form.h"
+
+namespace bms::testing {
+
+// A window held in memory, built from its table. Besides the Form port it offers what
+// a user can do, so that tests drive it as a person would.
+class MemoryForm : public forms::Form {
+ public:
+  explicit MemoryForm(const forms::FormTable& table);
+
+  bool exists(std::string_view name) const override;
+  forms::Kind kind(std::string_view name) const override;
+  std::string title() const override { return title_; }
+  void setTitle(std::string_view title) override { title_ = title; }
+  std::string text(std::string_view name) const override;
+  void setText(std::string_view name, std::string_view text) override;
+  forms::Rgb textColor(std::string_view name) const override;
+  void setTextColor(std::string_view name, forms::Rgb colour) override;
+  forms::Rgb background(std::string_view name) const override;
+  void setBackground(std::string_view name, forms::Rgb colour) override;
+  forms::Rgb fill(std::string_view name) const override;
+  void setFill(std::string_view name, forms::Rgb colour) override;
+  bool enabled(std::string_view name) const override;
+  void setEnabled(std::string_view name, bool enabled) override;
+  bool visible(std::string_view name) const override;
+  void setVisible(std::string_view name, bool visible) override;
+  bool checked(std::string_view name) const override;
+  void setChecked(std::string_view name, bool checked) override;
+  int index(std::string_view name) const override;
+  void setIndex(std::string_view name, int index) override;
+  std::vector<std::string> items(std::string_view name) const override;
+  int value(std::string_view name) const override;
+  void setValue(std::string_view name, int value) override;
+  int maxLength(std::string_view name) const override;
+  void bind(std::string_view name, forms::Event event, Handler handler) override;
+
+  // User actions. Each is refused (false, nothing happens) when the control or one of
+  // its parents is disabled or hidden.
+  bool userClick(std::string_view name);  // buttons, check boxes, radio buttons
+  bool userType(std::string_view name, std::string_view text);  // max length applies
+  bool userSelect(std::string_view name, int index);            // combo item or tab page
+
+ private:
+  struct Control {
+    forms::ControlSpec spec;
+    std::string text;
+    std::vector<std::string> items;
+    forms::Rgb textColor;
+    forms::Rgb background;
+    forms::Rgb fill;
+    bool enabled = true;
+    bool visible = true;
+    bool checked = false;
+    int index = -1;
+    int value = 0;
+    std::map<forms::Event, Handler> handlers = {};
+  };
+
+  Control& at(std::string_view name);
+  const Control& at(std::string_view name) const;
+  bool reachable(const Control& control) const;
+  std::vector<const Control*> pagesOf(const Control& tabControl) const;
+  void fire(Control& control, forms::Event event);
+
+  std::string title_;
+  std::map<std::string, Control, std::less<>> controls_;
+  std::vector<std::string> order_;  // table order, which keeps tab pages in sequence
+};
+
+}  // namespace bms::testing
