@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/caption_table.h"
+#include "forms/tables.h"
+
+namespace bms::forms {
+namespace {
+
+const FormTable& Table(const std::string& name) {
+  for (const auto* table : {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(),
+                            &FactoryWindowTable(), &BicWindowTable()}) {
+    if (table->name == name) return *table;
+  }
+  throw std::invalid_argument(name);
+}
+
+std::map<std::string, const ControlSpec*, std::less<>> ByName(const FormTable& table) {
+  std::map<std::string, const ControlSpec*, std::less<>> byName;
+  for (const auto& control : table.controls) byName[std::string(control.name)] = &control;
+  return byName;
+}
+
+class FormTables : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(FormTables, NamesAreUniqueAndParentsComeFirst) {
+  const auto& table = Table(GetParam());
+  EXPECT_GT(table.width, 0);
+  EXPECT_GT(table.height, 0);
+  std::set<std::string_view> seen;
+  for (const auto& control : table.controls) {
+    EXPECT_FALSE(control.name.empty());
+    EXPECT_TRUE(seen.insert(control.name).second) << "twice: " << control.name;
+    if (!control.parent.empty()) {
+      EXPECT_TRUE(seen.contains(control.parent))
+          << control.name << " stands before its parent " << control.parent;
+    }
+  }
+}
+
+TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
+  const auto& table = Table(GetParam());
+  const auto byName = ByName(table);
+  std::map<std::string_view, std::set<std::pair<int, int>>> taken;
+  for (const auto& control : table.controls) {
+    if (!control.parent.empty()) {
+      const auto parentKind = byName.find(control.parent)->second->kind;
+      if (control.kind == Kind::TabPage) {
+        EXPECT_EQ(parentKind, Kind::TabControl) << control.name;
+        EXPECT_EQ(control.name, std::string(control.parent) + "." + std::string(control.caption));
+        continue;  // pages stack, they take no cells
+      }
+      EXPECT_TRUE(parentKind == Kind::GroupBox || parentKind == Kind::TabPage)
+          << control.name << " is inside " << control.parent;
+    }
+    if (control.kind == Kind::ComboBox) {
+      EXPECT_FALSE(control.items.empty()) << control.name;
+    }
+    const auto& cell = control.cell;
+    EXPECT_TRUE(cell.row >= 0 && cell.column >= 0 && cell.rowSpan >= 1 && cell.columnSpan >= 1)
+        << control.name;
+    for (int r = cell.row; r < cell.row + cell.rowSpan; ++r) {
+      for (int c = cell.column; c < cell.column + cell.columnSpan; ++c) {
+        EXPECT_TRUE(taken[control.parent].insert({r, c}).second)
+            << control.name << " overlaps another control at " << r << "," << c;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWindows, FormTables,
+                         ::testing::Values("main", "debug", "error", "factory", "bic"));
+
+TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
+  const auto byName = ByName(MainWindowTable());
+  std::set<std::string_view> seen;
+  for (const auto& caption : app::ControlCaptions()) {
+    EXPECT_TRUE(seen.insert(caption.control).second) << "twice: " << caption.control;
+    const auto found = byName.find(caption.control);
+    ASSERT_NE(found, byName.end()) << caption.control;
+    EXPECT_EQ(found->second->caption, caption.chinese) << caption.control;
+    EXPECT_FALSE(caption.english.empty()) << caption.control;
+  }
+}
+
+TEST(CaptionTable, PageCaptionsMatchThePagesInOrder) {
+  const auto& controls = MainWindowTable().controls;
+  for (const auto& page : app::PageCaptions()) {
+    std::vector<std::string_view> pages;
+    for (const auto& control : controls) {
+      if (control.kind == Kind::TabPage && control.parent == page.tabControl) {
+        pages.push_back(control.caption);
+      }
+    }
+    ASSERT_GE(page.page, 1);
+    ASSERT_LE(static_cast<std::size_t>(page.page), pages.size()) << page.tabControl;
+    EXPECT_EQ(pages[static_cast<std::size_t>(page.page - 1)], page.chinese) << page.tabControl;
+  }
+}
+
+}  // namespace
+}  // namespace bms::forms
