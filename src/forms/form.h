@@ -63,6 +63,12 @@ class Form {
   virtual int maxLength(std::string_view name) const = 0;  // edit boxes; 0 = no limit
 
   virtual void bind(std::string_view name, Event event, Handler handler) = 0;
+
+  // What a person does; the program itself never calls these. Each is refused (false,
+  // nothing happens) when the control or one of its parents is disabled or hidden.
+  virtual bool userClick(std::string_view name) = 0;  // buttons, check boxes, radio buttons
+  virtual bool userType(std::string_view name, std::string_view text) = 0;  // max length applies
+  virtual bool userSelect(std::string_view name, int index) = 0;  // combo item or tab page
 };
 
 }  // namespace bms::forms

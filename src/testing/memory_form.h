@@ -10,8 +10,7 @@
 
 namespace bms::testing {
 
-// A window held in memory, built from its table. Besides the Form port it offers what
-// a user can do, so that tests drive it as a person would.
+// A window held in memory, built from its table, for tests without a display.
 class MemoryForm : public forms::Form {
  public:
   explicit MemoryForm(const forms::FormTable& table);
@@ -42,11 +41,9 @@ class MemoryForm : public forms::Form {
   int maxLength(std::string_view name) const override;
   void bind(std::string_view name, forms::Event event, Handler handler) override;
 
-  // User actions. Each is refused (false, nothing happens) when the control or one of
-  // its parents is disabled or hidden.
-  bool userClick(std::string_view name);  // buttons, check boxes, radio buttons
-  bool userType(std::string_view name, std::string_view text);  // max length applies
-  bool userSelect(std::string_view name, int index);            // combo item or tab page
+  bool userClick(std::string_view name) override;
+  bool userType(std::string_view name, std::string_view text) override;
+  bool userSelect(std::string_view name, int index) override;
 
  private:
   struct Control {
