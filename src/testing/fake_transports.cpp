@@ -5,7 +5,7 @@
 namespace bms::testing {
 
 bool FakeSerialPort::open(const link::SerialSettings& settings) {
-  if (std::exchange(failNextOpen_, false)) return false;
+  if (std::exchange(*failNextOpen_, false)) return false;
   open_ = true;
   settings_ = settings;
   return true;
@@ -30,7 +30,7 @@ void FakeSerialPort::unplug() {
 }
 
 bool FakeTcpClient::connect(std::string_view host, int port) {
-  if (std::exchange(failNextConnect_, false)) return false;
+  if (std::exchange(*failNextConnect_, false)) return false;
   connected_ = true;
   host_ = host;
   port_ = port;

@@ -11,12 +11,18 @@ namespace bms::testing {
 // A serial port that records what was written and delivers what a test feeds it.
 class FakeSerialPort : public link::SerialPort {
  public:
+  FakeSerialPort() = default;
+  // The failure switch may be shared with another transport: whichever opens next fails.
+  explicit FakeSerialPort(bool& failNextOpen) : failNextOpen_(&failNextOpen) {}
+  FakeSerialPort(const FakeSerialPort&) = delete;
+  FakeSerialPort& operator=(const FakeSerialPort&) = delete;
+
   bool open(const link::SerialSettings& settings) override;
   bool isOpen() const override { return open_; }
   void write(std::string_view bytes) override;
   void close() override { open_ = false; }
 
-  void failNextOpen() { failNextOpen_ = true; }
+  void failNextOpen() { *failNextOpen_ = true; }
   // The settings of the last successful opening.
   const std::optional<link::SerialSettings>& settings() const { return settings_; }
   std::string takeWritten();
@@ -25,7 +31,8 @@ class FakeSerialPort : public link::SerialPort {
 
  private:
   bool open_ = false;
-  bool failNextOpen_ = false;
+  bool ownFailSwitch_ = false;
+  bool* failNextOpen_ = &ownFailSwitch_;
   std::optional<link::SerialSettings> settings_;
   std::string written_;
 };
@@ -33,12 +40,17 @@ class FakeSerialPort : public link::SerialPort {
 // A TCP client that records what was sent and delivers what a test feeds it.
 class FakeTcpClient : public link::TcpClient {
  public:
+  FakeTcpClient() = default;
+  explicit FakeTcpClient(bool& failNextConnect) : failNextConnect_(&failNextConnect) {}
+  FakeTcpClient(const FakeTcpClient&) = delete;
+  FakeTcpClient& operator=(const FakeTcpClient&) = delete;
+
   bool connect(std::string_view host, int port) override;
   bool isConnected() const override { return connected_; }
   void send(std::string_view bytes) override;
   void close() override { connected_ = false; }
 
-  void failNextConnect() { failNextConnect_ = true; }
+  void failNextConnect() { *failNextConnect_ = true; }
   // "tcp <host>:<port>" while connected, else "".
   std::string endpoint() const;
   std::string takeSent();
@@ -47,7 +59,8 @@ class FakeTcpClient : public link::TcpClient {
 
  private:
   bool connected_ = false;
-  bool failNextConnect_ = false;
+  bool ownFailSwitch_ = false;
+  bool* failNextConnect_ = &ownFailSwitch_;
   std::string host_;
   int port_ = 0;
   std::string sent_;
