@@ -2,6 +2,7 @@
 
 #include "app/factory_marker.h"
 #include "app/user_settings.h"
+#include "monitor/monitor_decoders.h"
 
 namespace bms::app {
 
@@ -16,77 +17,96 @@ constexpr std::string_view kEnglishNotice = "English translation is for referenc
 }  // namespace
 
 App::App(Platform& platform)
-    : platform_(platform),
-      log_(platform),
+    : context_(platform),
       refreshTimer_(platform.createTimer("系统状态刷新定时器")),
       blinkTimer_(platform.createTimer("警告标签闪烁控制定时器")),
       updateQueryTimer_(platform.createTimer("升级查询控制定时器")),
-      pollTimer_(platform.createTimer("通信控制定时器")) {
-  platform_.onWindowClosed = [this](Window window) { onWindowClosed(window); };
+      pollTimer_(platform.createTimer("通信控制定时器")),
+      link_(context_, {*pollTimer_, *updateQueryTimer_}),
+      dispatcher_(context_, link_),
+      poller_(context_, link_, *pollTimer_),
+      errors_(context_),
+      refresh_(context_, errors_),
+      blink_(context_),
+      debugWindow_(context_) {
+  platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
+  link_.dispatchLine = [this](std::string_view line) { dispatcher_.dispatchLine(line); };
+  link_.onOpened = [this] { SaveUserSettings(context_.main(), context_.platform.programDir()); };
+  refreshTimer_->onTick = [this] { refresh_.onTick(); };
+  blinkTimer_->onTick = [this] { blink_.onTick(); };
+  monitor::RegisterMonitorDecoders(dispatcher_, context_);
 }
 
-App::~App() { platform_.onWindowClosed = nullptr; }
+App::~App() { context_.platform.onWindowClosed = nullptr; }
 
 void App::start() {
-  main_ = &platform_.openWindow(Window::Main);
-  newVersionKnown_ = false;
-  main_->setText("关于本软件说明信息编辑框", AboutText());
+  auto& platform = context_.platform;
+  context_.mainWindow = &platform.openWindow(Window::Main);
+  auto& main = context_.main();
+  context_.flags.newVersionKnown = false;
+  main.setText("关于本软件说明信息编辑框", AboutText());
 
   refreshTimer_->setInterval(100);
   blinkTimer_->setInterval(500);
   updateQueryTimer_->setInterval(0);
   pollTimer_->setInterval(0);
 
-  auto rect = platform_.windowRect(Window::Main);
+  auto rect = platform.windowRect(Window::Main);
   if (rect.top < 100) {
     rect.top = 0;
-    platform_.setWindowRect(Window::Main, rect);
+    platform.setWindowRect(Window::Main, rect);
   }
 
-  if (LoadUserSettings(*main_, platform_.programDir()) == Language::English) {
+  if (LoadUserSettings(main, platform.programDir()) == Language::English) {
     applyEnglish();
   } else {
     applyChinese();
   }
 
-  factoryMarker_ = ReadFactoryMarker(platform_.programDir());
-  main_->setVisible("打开出厂标定功能按钮", factoryMarker_.has_value());
-  main_->setVisible("BIC校准按钮", factoryMarker_.has_value());
+  factoryMarker_ = ReadFactoryMarker(platform.programDir());
+  main.setVisible("打开出厂标定功能按钮", factoryMarker_.has_value());
+  main.setVisible("BIC校准按钮", factoryMarker_.has_value());
 
-  bicDetail_.clearValues();
-  bicDetail_.installedCount = 1;
-  monitor::ResetBicNavigation(*main_, bicDetail_);
-  enableConnectionSettings(true);
+  context_.bic.clearValues();
+  context_.bic.installedCount = 1;
+  monitor::ResetBicNavigation(main, context_.bic);
+  for (const char* name : kConnectionSettings) main.setEnabled(name, true);
 
-  const bool addressed = main_->checked("指定BIC地址选择框");
-  main_->setVisible("指定BIC地址标题标签", addressed);
-  main_->setVisible("指定BIC地址编辑框", addressed);
+  const bool addressed = main.checked("指定BIC地址选择框");
+  main.setVisible("指定BIC地址标题标签", addressed);
+  main.setVisible("指定BIC地址编辑框", addressed);
 
   bindHandlers();
 }
 
 void App::bindHandlers() {
-  main_->bind("简体中文单选框", forms::Event::Click, [this] { applyChinese(); });
-  main_->bind("英文单选框", forms::Event::Click, [this] { applyEnglish(); });
+  auto& main = context_.main();
+  main.bind("简体中文单选框", forms::Event::Click, [this] { applyChinese(); });
+  main.bind("英文单选框", forms::Event::Click, [this] { applyEnglish(); });
+  link_.bind();
+  debugWindow_.bind();
 }
 
-void App::applyChinese() { ApplyLanguage(*main_, Language::Chinese, newVersionKnown_); }
+void App::applyChinese() {
+  ApplyLanguage(context_.main(), Language::Chinese, context_.flags.newVersionKnown);
+}
 
 void App::applyEnglish() {
-  ApplyLanguage(*main_, Language::English, newVersionKnown_);
-  log_.received(kEnglishNotice);
-}
-
-void App::enableConnectionSettings(bool enabled) {
-  for (const char* name : kConnectionSettings) main_->setEnabled(name, enabled);
+  ApplyLanguage(context_.main(), Language::English, context_.flags.newVersionKnown);
+  context_.log.received(kEnglishNotice);
 }
 
 void App::onWindowClosed(Window window) {
   if (window != Window::Main) return;
-  main_ = nullptr;
-  // The program ends with its main window, so the error prompt goes too.
+  // The program ends with its main window: nothing may tick into it any more, and the
+  // auxiliary windows, the error prompt included, go with it.
+  for (auto* timer :
+       {refreshTimer_.get(), blinkTimer_.get(), updateQueryTimer_.get(), pollTimer_.get()}) {
+    timer->setInterval(0);
+  }
+  context_.mainWindow = nullptr;
   for (auto auxiliary : {Window::Factory, Window::Debug, Window::Bic, Window::Error}) {
-    platform_.closeWindow(auxiliary);
+    context_.platform.closeWindow(auxiliary);
   }
 }
 

@@ -4,10 +4,16 @@
 #include <optional>
 #include <string>
 
+#include "app/context.h"
 #include "app/language.h"
 #include "app/platform.h"
-#include "monitor/bic_detail.h"
-#include "service/debug_log.h"
+#include "link/link_control.h"
+#include "monitor/dispatcher.h"
+#include "monitor/poll.h"
+#include "monitor/status_refresh.h"
+#include "service/debug_window.h"
+#include "service/error_prompt.h"
+#include "service/warning_blink.h"
 
 namespace bms::app {
 
@@ -22,7 +28,6 @@ class App {
   // Creates the main window and runs the start-up sequence.
   void start();
 
-  forms::Form& main() { return *main_; }
   const std::optional<std::string>& factoryMarker() const { return factoryMarker_; }
 
  private:
@@ -30,19 +35,22 @@ class App {
   void applyChinese();
   void applyEnglish();
   void onWindowClosed(Window window);
-  void enableConnectionSettings(bool enabled);
 
-  Platform& platform_;
-  forms::Form* main_ = nullptr;
-  service::DebugLog log_;
-  monitor::BicDetail bicDetail_;
-  bool newVersionKnown_ = false;
+  Context context_;
   std::optional<std::string> factoryMarker_;
 
   std::unique_ptr<Timer> refreshTimer_;
   std::unique_ptr<Timer> blinkTimer_;
   std::unique_ptr<Timer> updateQueryTimer_;
   std::unique_ptr<Timer> pollTimer_;
+
+  link::LinkControl link_;
+  monitor::Dispatcher dispatcher_;
+  monitor::Poller poller_;
+  service::ErrorDisplay errors_;
+  monitor::StatusRefresh refresh_;
+  service::WarningBlink blink_;
+  service::DebugWindow debugWindow_;
 };
 
 }  // namespace bms::app

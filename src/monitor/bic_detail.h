@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "forms/form.h"
 
@@ -25,5 +26,11 @@ struct BicDetail {
 
 // Back to idle: no reading of cell details, the first BIC planned.
 void ResetBicNavigation(forms::Form& main, BicDetail& detail);
+
+// 09A10101: the number of installed BICs is known; reading cell details may start.
+void DecodeInstalledBicCount(forms::Form& main, BicDetail& detail, std::string_view data1);
+
+// Empties the cell detail view: every value "*" on its resting colour.
+void ClearBicDetailView(forms::Form& main, BicDetail& detail);
 
 }  // namespace bms::monitor

@@ -234,6 +234,8 @@ void Driver::receive(std::string_view bytes) {
 
 void Driver::peerClose() { impl_->platform.bmc.peerClose(); }
 
+void Driver::unplugSerial() { impl_->platform.serial.unplug(); }
+
 std::string Driver::updateLink() const { return impl_->platform.update.endpoint(); }
 
 std::string Driver::updateSent() { return impl_->platform.update.takeSent(); }

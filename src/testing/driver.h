@@ -79,6 +79,7 @@ class Driver {
   std::vector<std::string> sent();       // whole lines written to the open link since the last call
   void receive(std::string_view bytes);  // TCP: one data event; serial: one event per byte
   void peerClose();                      // the TCP peer closes
+  void unplugSerial();                   // the serial adapter goes away while open
 
   // The update server.
   std::string updateLink() const;            // "" or "tcp <host>:<port>" while connected

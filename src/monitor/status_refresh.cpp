@@ -1,0 +1,67 @@
+#include "monitor/status_refresh.h"
+
+#include <string>
+
+namespace bms::monitor {
+
+namespace {
+
+constexpr forms::Rgb kWhite{255, 255, 255};
+constexpr forms::Rgb kRed{255, 0, 0};
+constexpr forms::Rgb kGreen{0, 255, 0};
+constexpr forms::Rgb kCyan{0, 255, 255};
+constexpr forms::Rgb kSilver{192, 192, 192};
+constexpr forms::Rgb kVoltageNumber{128, 224, 0};
+constexpr forms::Rgb kTemperatureNumber{216, 216, 0};
+
+// A lamp shows cyan for one tick after its flag, silver otherwise.
+void Flash(forms::Form& main, const char* lamp, bool& flag) {
+  if (flag) {
+    main.setFill(lamp, kCyan);
+    flag = false;
+  } else if (main.fill(lamp) == kCyan) {
+    main.setFill(lamp, kSilver);
+  }
+}
+
+void FlashLabel(forms::Form& main, const char* label, bool& flag, forms::Rgb rest) {
+  if (flag) {
+    main.setBackground(label, kWhite);
+    flag = false;
+  } else if (main.background(label) != rest) {
+    main.setBackground(label, rest);
+  }
+}
+
+// The four number labels that light up when a cell detail frame of that kind arrives.
+void FlashNumbers(forms::Form& main, int kind, bool& flag) {
+  const bool voltages = kind <= 5;
+  const int first = voltages ? 4 * (kind - 2) + 1 : 4 * (kind - 6) + 1;
+  const std::string stem = voltages ? "电压编号标签" : "温度编号标签";
+  const auto colour = flag ? kCyan : (voltages ? kVoltageNumber : kTemperatureNumber);
+  for (int n = first; n < first + 4; ++n) main.setBackground(stem + std::to_string(n), colour);
+  flag = false;
+}
+
+}  // namespace
+
+void StatusRefresh::onTick() {
+  auto& main = context_.main();
+  auto& flags = context_.flags;
+  Flash(main, "运行信息指示灯", flags.runMonitorComplete);
+  FlashLabel(main, "TX标签", flags.txFlash, kRed);
+  FlashLabel(main, "RX标签", flags.receiveActivity, kGreen);
+  for (int kind = 2; kind <= 7; ++kind) {
+    FlashNumbers(main, kind, flags.cellFrames[static_cast<std::size_t>(kind)]);
+  }
+  Flash(main, "均衡详情指示灯", flags.cellFrames[1]);
+  errors_.showErrorState();
+  if (flags.sent) {
+    ++context_.log.sentCount;
+    main.setText("发送计数标签", std::to_string(context_.log.sentCount));
+    flags.txFlash = true;
+    flags.sent = false;
+  }
+}
+
+}  // namespace bms::monitor

@@ -1,0 +1,71 @@
+#include "service/debug_window.h"
+
+namespace bms::service {
+
+namespace {
+
+constexpr std::string_view kReceivePane = "接收数据编辑框";
+constexpr std::string_view kSendPane = "发送数据编辑框";
+constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
+
+}  // namespace
+
+void DebugWindow::bind() {
+  auto& main = context_.main();
+  main.bind("Debug按钮", forms::Event::Click, [this] { onDebugButton(); });
+  main.bind("清零接收计数按钮", forms::Event::Click, [this] {
+    context_.log.receivedCount = 0;
+    context_.main().setText("接收计数标签", "0");
+  });
+  main.bind("清零发送计数按钮", forms::Event::Click, [this] {
+    context_.log.sentCount = 0;
+    context_.main().setText("发送计数标签", "0");
+  });
+}
+
+void DebugWindow::onDebugButton() {
+  auto& platform = context_.platform;
+  auto main = platform.windowRect(app::Window::Main);
+  if (platform.findWindow(app::Window::Debug) == nullptr) {
+    main.top = 0;
+    platform.setWindowRect(app::Window::Main, main);
+    bindWindow(platform.openWindow(app::Window::Debug));
+    auto rect = platform.windowRect(app::Window::Debug);
+    rect.left = main.left;
+    rect.top = main.top + main.height;
+    platform.setWindowRect(app::Window::Debug, rect);
+    return;
+  }
+  platform.openWindow(app::Window::Debug);  // brings it to the front
+  auto rect = platform.windowRect(app::Window::Debug);
+  if (rect.top != main.top + main.height) {
+    rect.top = main.top + main.height;
+    platform.setWindowRect(app::Window::Debug, rect);
+  }
+}
+
+void DebugWindow::bindWindow(forms::Form& window) {
+  window.bind("清除接收显示区按钮", forms::Event::Click,
+              [&window] { window.setText(kReceivePane, ""); });
+  window.bind("清除发送显示区按钮", forms::Event::Click,
+              [&window] { window.setText(kSendPane, ""); });
+  window.bind("清除接收和发送显示区按钮", forms::Event::Click, [&window] {
+    window.setText(kReceivePane, "");
+    window.setText(kSendPane, "");
+  });
+  window.bind(kPauseButton, forms::Event::Click, [&window] {
+    const bool running = window.text(kPauseButton) == "Pause display";
+    window.setText(kPauseButton, running ? "Continue display" : "Pause display");
+  });
+  window.bind("窗口最高按钮", forms::Event::Click, [this] { onFullHeightButton(); });
+}
+
+void DebugWindow::onFullHeightButton() {
+  auto& platform = context_.platform;
+  auto rect = platform.windowRect(app::Window::Debug);
+  rect.height = platform.screenHeight() - 100;
+  rect.top = 0;
+  platform.setWindowRect(app::Window::Debug, rect);
+}
+
+}  // namespace bms::service

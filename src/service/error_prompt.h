@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/context.h"
+
+namespace bms::service {
+
+// Turns the error flag into "ERR" on the main window, one beep and a small prompt
+// window that closes itself about three seconds after the error.
+class ErrorDisplay {
+ public:
+  explicit ErrorDisplay(app::Context& context) : context_(context) {}
+
+  // One step per refresh tick.
+  void showErrorState();
+
+ private:
+  void openPrompt();
+
+  app::Context& context_;
+  int holdTicks_ = 0;
+  int promptAge_ = 0;
+};
+
+}  // namespace bms::service
