@@ -29,7 +29,11 @@ float HexToFloat(std::string_view text) {
 
 std::string SignedByteToText(std::string_view text) {
   const std::int64_t v = link::HexToInteger(text);
-  if ((v & 0x80) != 0) return "-" + std::to_string(128 - (v & 127));
+  if ((v & 0x80) != 0) {
+    std::string negative(1, '-');
+    negative += std::to_string(128 - (v & 127));
+    return negative;
+  }
   return std::to_string(v);
 }
 
@@ -44,16 +48,23 @@ std::string FormatDecimals(double value, int decimals) {
   std::array<char, 400> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
                                     std::chars_format::fixed, 0);
-  std::string digits(buffer.data(), result.ptr);
-  const auto width = static_cast<std::size_t>(decimals) + 1;
-  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  const std::string_view digits(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
+  const auto fraction = static_cast<std::size_t>(decimals);
+  const std::size_t whole = digits.size() > fraction ? digits.size() - fraction : 0;
 
   std::string text;
-  if (value < 0 && rounded != 0) text += '-';
-  text.append(digits, 0, digits.size() - static_cast<std::size_t>(decimals));
-  if (decimals > 0) {
-    text += '.';
-    text.append(digits, digits.size() - static_cast<std::size_t>(decimals));
+  text.reserve(digits.size() + fraction + 3);
+  if (value < 0 && rounded != 0) text.push_back('-');
+  if (whole > 0) {
+    text.append(digits.substr(0, whole));
+  } else {
+    text.push_back('0');
+  }
+  if (fraction > 0) {
+    text.push_back('.');
+    for (std::size_t i = digits.size(); i < fraction; ++i) text.push_back('0');
+    text.append(digits.substr(whole));
   }
   return text;
 }

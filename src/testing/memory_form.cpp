@@ -131,9 +131,12 @@ int MemoryForm::index(std::string_view name) const { return at(name).index; }
 
 void MemoryForm::setIndex(std::string_view name, int index) {
   auto& control = at(name);
-  const auto count =
-      control.spec.kind == Kind::TabControl ? pagesOf(control).size() : control.items.size();
-  control.index = index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
+  const bool tabs = control.spec.kind == Kind::TabControl;
+  const auto count = tabs ? pagesOf(control).size() : control.items.size();
+  const bool inRange = index >= 0 && static_cast<std::size_t>(index) < count;
+  // A tab control always shows one of its pages.
+  if (tabs && !inRange) return;
+  control.index = inRange ? index : -1;
 }
 
 std::vector<std::string> MemoryForm::items(std::string_view name) const {

@@ -1,0 +1,505 @@
+#include "qt/qt_form.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVariant>
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+#include "qt/lamp_widget.h"
+#include "qt/qt_form_text.h"
+#include "qt/qt_form_widgets.h"
+
+namespace bms::qt {
+
+using forms::ControlSpec;
+using forms::Event;
+using forms::Kind;
+using forms::Rgb;
+
+namespace {
+
+// Properties a control has in every backend but its widget class does not show.
+constexpr char kText[] = "bmsText";
+constexpr char kFill[] = "bmsFill";
+constexpr char kChecked[] = "bmsChecked";
+constexpr char kValue[] = "bmsValue";
+
+// How many handlers are running right now, on the one event thread. A form destroyed
+// by one of them must not delete the widget whose signal is still being delivered.
+int handlersRunning = 0;
+
+// QLineEdit's max length when nothing limits it.
+constexpr int kLineEditNoLimit = 32767;
+
+bool IsButton(Kind kind) {
+  return kind == Kind::Button || kind == Kind::CheckBox || kind == Kind::RadioButton;
+}
+
+bool IsEditBox(Kind kind) { return kind == Kind::Edit || kind == Kind::PasswordEdit; }
+
+bool HoldsControls(Kind kind) { return kind == Kind::GroupBox || kind == Kind::TabPage; }
+
+}  // namespace
+
+struct QtForm::Impl {
+  struct Control {
+    ControlSpec spec;
+    QWidget* widget = nullptr;   // owned by the window
+    QTabWidget* tabs = nullptr;  // the tab control of a page
+    std::map<Event, Handler> handlers = {};
+
+    template <class Widget>
+    Widget* as() const {
+      return static_cast<Widget*>(widget);
+    }
+    int pageIndex() const { return tabs->indexOf(widget); }
+  };
+
+  std::unique_ptr<QWidget> window;
+  // Context of every signal connection: deleting it silences the widgets at once.
+  std::unique_ptr<QObject> connections = std::make_unique<QObject>();
+  std::map<std::string, Control, std::less<>> controls;
+
+  Control& at(std::string_view name) {
+    const auto found = controls.find(name);
+    if (found == controls.end()) {
+      throw std::invalid_argument("unknown control: " + std::string(name));
+    }
+    return found->second;
+  }
+
+  void add(const ControlSpec& spec);
+  void connect(Control& control);
+  bool reachable(const Control& control);
+
+  static void fire(Control& control, Event event);
+
+  static std::string text(const Control& control);
+  static void setText(Control& control, std::string_view text);
+  static bool enabled(const Control& control);
+  static void setEnabled(Control& control, bool enabled);
+  static bool visible(const Control& control);
+  static void setVisible(Control& control, bool visible);
+  static bool checked(const Control& control);
+  static void setChecked(Control& control, bool checked);
+  static void setIndex(Control& control, int index);
+};
+
+void QtForm::Impl::add(const ControlSpec& spec) {
+  const std::string name(spec.name);
+  if (controls.contains(name)) throw std::invalid_argument("duplicate control: " + name);
+  QWidget* parent = window.get();
+  const Control* parentControl = nullptr;
+  if (!spec.parent.empty()) {
+    const auto found = controls.find(spec.parent);
+    if (found == controls.end()) {
+      throw std::invalid_argument("control " + name + " has an unknown parent");
+    }
+    parentControl = &found->second;
+    parent = parentControl->widget;
+  }
+
+  Control control{.spec = spec};
+  if (spec.kind == Kind::TabPage) {
+    if (parentControl == nullptr || parentControl->spec.kind != Kind::TabControl) {
+      throw std::invalid_argument("tab page " + name + " is not inside a tab control");
+    }
+    control.tabs = parentControl->as<QTabWidget>();
+    control.widget = new QWidget;
+    new QGridLayout(control.widget);
+    control.tabs->addTab(control.widget, ToQString(spec.caption));  // takes the page
+  } else {
+    if (parentControl != nullptr && !HoldsControls(parentControl->spec.kind)) {
+      throw std::invalid_argument("control " + name + " is inside " + std::string(spec.parent) +
+                                  ", which holds no controls");
+    }
+    control.widget = MakeControlWidget(spec, parent);
+    const auto& cell = spec.cell;
+    static_cast<QGridLayout*>(parent->layout())
+        ->addWidget(control.widget, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    if (spec.minimumWidth > 0) control.widget->setMinimumWidth(spec.minimumWidth);
+  }
+
+  auto& added = controls.emplace(name, std::move(control)).first->second;
+  QWidget* widget = added.widget;
+  if (spec.background) SetBackground(widget, *spec.background);
+  if (spec.textColor) SetTextColor(widget, *spec.textColor);
+  if (!spec.enabled) setEnabled(added, false);
+  if (!spec.visible) setVisible(added, false);
+  if (spec.checked) setChecked(added, true);
+  connect(added);
+}
+
+void QtForm::Impl::connect(Control& control) {
+  Control* c = &control;  // map nodes stay where they are
+  QObject* context = connections.get();
+  switch (control.spec.kind) {
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::RadioButton:
+      QObject::connect(control.as<QAbstractButton>(), &QAbstractButton::clicked, context,
+                       [c] { fire(*c, Event::Click); });
+      break;
+    case Kind::ComboBox:
+      QObject::connect(control.as<QComboBox>(), &QComboBox::activated, context,
+                       [c] { fire(*c, Event::Select); });
+      break;
+    case Kind::TabControl:
+      // The program switches pages with this signal blocked, so only a person fires it.
+      QObject::connect(control.as<QTabWidget>(), &QTabWidget::currentChanged, context,
+                       [c] { fire(*c, Event::Select); });
+      break;
+    case Kind::Edit:
+    case Kind::PasswordEdit:
+      QObject::connect(control.as<QLineEdit>(), &QLineEdit::textEdited, context,
+                       [c] { fire(*c, Event::Edit); });
+      break;
+    default:
+      break;
+  }
+}
+
+void QtForm::Impl::fire(Control& control, Event event) {
+  const auto found = control.handlers.find(event);
+  if (found == control.handlers.end()) return;
+  // A copy, because the handler may rebind or destroy the form it belongs to; after
+  // it returns nothing of the form is touched.
+  const auto handler = found->second;
+  struct Running {
+    Running() { ++handlersRunning; }
+    ~Running() { --handlersRunning; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+  } running;
+  handler();
+}
+
+bool QtForm::Impl::reachable(const Control& control) {
+  for (const Control* c = &control; c != nullptr;) {
+    if (!enabled(*c) || !visible(*c)) return false;
+    c = c->spec.parent.empty() ? nullptr : &at(c->spec.parent);
+  }
+  return true;
+}
+
+std::string QtForm::Impl::text(const Control& control) {
+  const QWidget* widget = control.widget;
+  switch (control.spec.kind) {
+    case Kind::GroupBox:
+      return ToStd(control.as<QGroupBox>()->title());
+    case Kind::TabPage:
+      return ToStd(control.tabs->tabText(control.pageIndex()));
+    case Kind::Label:
+    case Kind::Picture:
+      return ToStd(Remembered(widget, control.as<QLabel>()->text()));
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::RadioButton:
+      return ToStd(Remembered(widget, control.as<QAbstractButton>()->text()));
+    case Kind::Edit:
+    case Kind::PasswordEdit:
+      return ToStd(control.as<QLineEdit>()->text());
+    case Kind::Memo:
+      return ToStd(Remembered(widget, control.as<QPlainTextEdit>()->toPlainText()));
+    case Kind::ComboBox: {
+      const auto* combo = control.as<QComboBox>();
+      return combo->currentIndex() < 0 ? std::string() : ToStd(combo->currentText());
+    }
+    case Kind::TabControl:
+    case Kind::ProgressBar:
+    case Kind::Shape:
+      break;
+  }
+  const QVariant stored = widget->property(kText);
+  return stored.isValid() ? ToStd(stored.toString()) : std::string(control.spec.caption);
+}
+
+void QtForm::Impl::setText(Control& control, std::string_view text) {
+  QWidget* widget = control.widget;
+  const QSignalBlocker blocker(widget);
+  const QString value = ToQString(text);
+  switch (control.spec.kind) {
+    case Kind::GroupBox:
+      control.as<QGroupBox>()->setTitle(value);
+      return;
+    case Kind::TabPage:
+      control.tabs->setTabText(control.pageIndex(), value);
+      return;
+    case Kind::Label:
+    case Kind::Picture:
+      control.as<QLabel>()->setText(RememberForDisplay(widget, value));
+      return;
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::RadioButton:
+      control.as<QAbstractButton>()->setText(RememberForDisplay(widget, value));
+      return;
+    case Kind::Edit:
+    case Kind::PasswordEdit: {
+      auto* edit = control.as<QLineEdit>();
+      edit->setText(KeepCharacters(value, control.spec.maxLength));
+      return;
+    }
+    case Kind::Memo:
+      control.as<QPlainTextEdit>()->setPlainText(RememberForDisplay(widget, value));
+      return;
+    case Kind::ComboBox: {
+      auto* combo = control.as<QComboBox>();
+      int index = -1;
+      for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) == value) index = i;
+      }
+      combo->setCurrentIndex(index);
+      return;
+    }
+    case Kind::TabControl:
+    case Kind::ProgressBar:
+    case Kind::Shape:
+      widget->setProperty(kText, value);
+      return;
+  }
+}
+
+bool QtForm::Impl::enabled(const Control& control) { return OwnEnabled(control.widget); }
+
+void QtForm::Impl::setEnabled(Control& control, bool enabled) {
+  // A disabled page greys its content; its tab stays selectable, as in the other backend.
+  control.widget->setEnabled(enabled);
+}
+
+bool QtForm::Impl::visible(const Control& control) {
+  // A tab widget hides every page but the current one, so a page's own flag is its tab's.
+  if (control.spec.kind == Kind::TabPage) return control.tabs->isTabVisible(control.pageIndex());
+  return OwnVisible(control.widget);
+}
+
+void QtForm::Impl::setVisible(Control& control, bool visible) {
+  if (control.spec.kind != Kind::TabPage) {
+    control.widget->setVisible(visible);
+    return;
+  }
+  // Qt moves away from a current tab that is hidden; the page stays current, as the
+  // other backend keeps it, until a person or the program picks another.
+  const QSignalBlocker blocker(control.tabs);
+  const int current = control.tabs->currentIndex();
+  control.tabs->setTabVisible(control.pageIndex(), visible);
+  control.tabs->setCurrentIndex(current);
+}
+
+bool QtForm::Impl::checked(const Control& control) {
+  if (control.spec.kind == Kind::CheckBox || control.spec.kind == Kind::RadioButton) {
+    return control.as<QAbstractButton>()->isChecked();
+  }
+  return control.widget->property(kChecked).toBool();
+}
+
+void QtForm::Impl::setChecked(Control& control, bool checked) {
+  if (control.spec.kind != Kind::CheckBox && control.spec.kind != Kind::RadioButton) {
+    control.widget->setProperty(kChecked, checked);
+    return;
+  }
+  auto* button = control.as<QAbstractButton>();
+  const QSignalBlocker blocker(button);
+  // Qt keeps the checked radio button of a parent checked; the program may clear it.
+  const bool exclusive = button->autoExclusive();
+  if (!checked) button->setAutoExclusive(false);
+  button->setChecked(checked);
+  button->setAutoExclusive(exclusive);
+}
+
+void QtForm::Impl::setIndex(Control& control, int index) {
+  if (control.spec.kind == Kind::ComboBox) {
+    auto* combo = control.as<QComboBox>();
+    const QSignalBlocker blocker(combo);
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+  } else if (control.spec.kind == Kind::TabControl) {
+    auto* tabs = control.as<QTabWidget>();
+    const QSignalBlocker blocker(tabs);
+    // A tab widget always shows one of its pages; an index beyond them changes nothing.
+    if (index >= 0 && index < tabs->count()) tabs->setCurrentIndex(index);
+  }
+}
+
+QtForm::QtForm(const forms::FormTable& table) : impl_(std::make_unique<Impl>()) {
+  impl_->window = std::make_unique<QWidget>();
+  QWidget* window = impl_->window.get();
+  window->setWindowTitle(ToQString(table.title));
+  UseDesignPalette(window);
+  new QGridLayout(window);
+  for (const auto& spec : table.controls) impl_->add(spec);
+  // The design size is a floor: longer English captions may need more room.
+  window->layout()->activate();
+  window->move(table.left, table.top);
+  window->resize(QSize(table.width, table.height).expandedTo(window->minimumSizeHint()));
+}
+
+QtForm::~QtForm() {
+  impl_->connections.reset();
+  if (handlersRunning > 0) {
+    // A handler is closing this form while the widget that called it may still be
+    // delivering its signal: let the event loop delete the window once it is done.
+    QWidget* window = impl_->window.release();
+    window->hide();
+    window->deleteLater();
+  }
+}
+
+QWidget* QtForm::window() const { return impl_->window.get(); }
+
+QWidget* QtForm::widget(std::string_view name) const { return impl_->at(name).widget; }
+
+bool QtForm::exists(std::string_view name) const { return impl_->controls.contains(name); }
+
+Kind QtForm::kind(std::string_view name) const { return impl_->at(name).spec.kind; }
+
+std::string QtForm::title() const { return ToStd(impl_->window->windowTitle()); }
+
+void QtForm::setTitle(std::string_view title) { impl_->window->setWindowTitle(ToQString(title)); }
+
+std::string QtForm::text(std::string_view name) const { return Impl::text(impl_->at(name)); }
+
+void QtForm::setText(std::string_view name, std::string_view text) {
+  Impl::setText(impl_->at(name), text);
+}
+
+Rgb QtForm::textColor(std::string_view name) const { return TextColor(impl_->at(name).widget); }
+
+void QtForm::setTextColor(std::string_view name, Rgb colour) {
+  SetTextColor(impl_->at(name).widget, colour);
+}
+
+Rgb QtForm::background(std::string_view name) const { return Background(impl_->at(name).widget); }
+
+void QtForm::setBackground(std::string_view name, Rgb colour) {
+  SetBackground(impl_->at(name).widget, colour);
+}
+
+Rgb QtForm::fill(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::Shape) return ToRgb(control.as<Lamp>()->fill());
+  const QVariant stored = control.widget->property(kFill);
+  return stored.isValid() ? ToRgb(stored.value<QColor>())
+                          : control.spec.fill.value_or(forms::kDefaultFill);
+}
+
+void QtForm::setFill(std::string_view name, Rgb colour) {
+  auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::Shape) {
+    control.as<Lamp>()->setFill(ToQColor(colour));
+  } else {
+    control.widget->setProperty(kFill, ToQColor(colour));
+  }
+}
+
+bool QtForm::enabled(std::string_view name) const { return Impl::enabled(impl_->at(name)); }
+
+void QtForm::setEnabled(std::string_view name, bool enabled) {
+  Impl::setEnabled(impl_->at(name), enabled);
+}
+
+bool QtForm::visible(std::string_view name) const { return Impl::visible(impl_->at(name)); }
+
+void QtForm::setVisible(std::string_view name, bool visible) {
+  Impl::setVisible(impl_->at(name), visible);
+}
+
+bool QtForm::checked(std::string_view name) const { return Impl::checked(impl_->at(name)); }
+
+void QtForm::setChecked(std::string_view name, bool checked) {
+  Impl::setChecked(impl_->at(name), checked);
+}
+
+int QtForm::index(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::ComboBox) return control.as<QComboBox>()->currentIndex();
+  if (control.spec.kind == Kind::TabControl) return control.as<QTabWidget>()->currentIndex();
+  return -1;
+}
+
+void QtForm::setIndex(std::string_view name, int index) { Impl::setIndex(impl_->at(name), index); }
+
+std::vector<std::string> QtForm::items(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  std::vector<std::string> items;
+  if (control.spec.kind == Kind::ComboBox) {
+    const auto* combo = control.as<QComboBox>();
+    for (int i = 0; i < combo->count(); ++i) items.push_back(ToStd(combo->itemText(i)));
+  } else if (control.spec.kind == Kind::TabControl) {
+    const auto* tabs = control.as<QTabWidget>();
+    for (int i = 0; i < tabs->count(); ++i) items.push_back(ToStd(tabs->tabText(i)));
+  } else {
+    items.assign(control.spec.items.begin(), control.spec.items.end());
+  }
+  return items;
+}
+
+int QtForm::value(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::ProgressBar) return control.as<QProgressBar>()->value();
+  return control.widget->property(kValue).toInt();
+}
+
+void QtForm::setValue(std::string_view name, int value) {
+  auto& control = impl_->at(name);
+  if (control.spec.kind != Kind::ProgressBar) {
+    control.widget->setProperty(kValue, value);
+    return;
+  }
+  // QProgressBar ignores a value outside its range, yet a reading of 102 % is shown
+  // (as a full bar) and read back, so the range stretches to hold it.
+  auto* bar = control.as<QProgressBar>();
+  bar->setRange(std::min(0, value), std::max(100, value));
+  bar->setValue(value);
+}
+
+int QtForm::maxLength(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (!IsEditBox(control.spec.kind)) return control.spec.maxLength;
+  const int length = control.as<QLineEdit>()->maxLength();
+  return length == kLineEditNoLimit ? 0 : length;
+}
+
+void QtForm::bind(std::string_view name, Event event, Handler handler) {
+  impl_->at(name).handlers[event] = std::move(handler);
+}
+
+bool QtForm::userClick(std::string_view name) {
+  auto& control = impl_->at(name);
+  if (!impl_->reachable(control)) return false;
+  if (IsButton(control.spec.kind)) {
+    // As a mouse click: Qt toggles or checks the button and its clicked signal runs
+    // the handler, which may destroy this form.
+    control.as<QAbstractButton>()->click();
+  } else {
+    Impl::fire(control, Event::Click);
+  }
+  return true;
+}
+
+bool QtForm::userType(std::string_view name, std::string_view text) {
+  auto& control = impl_->at(name);
+  if (!impl_->reachable(control)) return false;
+  Impl::setText(control, text);
+  Impl::fire(control, Event::Edit);
+  return true;
+}
+
+bool QtForm::userSelect(std::string_view name, int index) {
+  auto& control = impl_->at(name);
+  if (!impl_->reachable(control)) return false;
+  Impl::setIndex(control, index);
+  Impl::fire(control, Event::Select);
+  return true;
+}
+
+}  // namespace bms::qt

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "app/platform.h"
+#include "qt/qt_form.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_tcp_client.h"
+
+class QObject;
+
+namespace bms::qt {
+
+// The platform on Qt widgets. It makes the application object when there is none yet.
+//
+// Windows: openWindow builds a QtForm from the window's table and shows it; a window that
+// is open already is shown, brought to the front and returned as it is. closeWindow
+// destroys it without telling onWindowClosed. When the user closes a window, it is
+// destroyed once its close event is over, and then onWindowClosed is called; a window
+// that is opened again before that stays open and nothing is reported.
+//
+// Rectangles are the outer frame, title bar and borders included, as the window system
+// reports them; just after a window is first shown some systems have not reported its
+// frame yet, and until then the frame is the window's inner area.
+class QtPlatform : public app::Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+  QtPlatform(const QtPlatform&) = delete;
+  QtPlatform& operator=(const QtPlatform&) = delete;
+
+  std::unique_ptr<app::Timer> createTimer(std::string_view name) override;
+  link::SerialPort& serialPort() override { return serial_; }
+  link::TcpClient& bmcLink() override { return bmcLink_; }
+  link::TcpClient& updateLink() override { return updateLink_; }
+
+  void beep() override;
+  void showMessageBox(std::string_view text, std::string_view title) override;
+  int screenHeight() const override;
+  std::filesystem::path programDir() const override;
+
+  QtForm& openWindow(app::Window window) override;
+  QtForm* findWindow(app::Window window) override;
+  void closeWindow(app::Window window) override;
+  app::Rect windowRect(app::Window window) const override;
+  void setWindowRect(app::Window window, app::Rect rect) override;
+
+ private:
+  class CloseWatcher;
+  struct Slot {
+    std::unique_ptr<QtForm> form;
+    std::uint64_t generation = 0;  // tells a window from a later one of the same kind
+  };
+
+  Slot& slot(app::Window window);
+  const Slot& slot(app::Window window) const;
+  void closeRequested(const QObject* widget);
+  void userClosed(app::Window window, std::uint64_t generation);
+
+  QtSerialPort serial_;
+  QtTcpClient bmcLink_;
+  QtTcpClient updateLink_;
+  // Declared before the windows so that it outlives them.
+  std::unique_ptr<CloseWatcher> watcher_;
+  std::array<Slot, 5> windows_;
+  std::uint64_t generations_ = 0;
+};
+
+}  // namespace bms::qt

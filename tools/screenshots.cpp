@@ -1,0 +1,82 @@
+// Renders the main window's pages and the auxiliary windows to PNG files, in Chinese and
+// in English, without a display: bms-screenshots [output folder].
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "qt/qt_application.h"
+#include "qt/qt_platform.h"
+
+namespace {
+
+struct Page {
+  std::string file;
+  std::vector<std::pair<const char*, int>> tabs;  // tab control and page to show
+};
+
+const std::vector<Page>& Pages() {
+  static const std::vector<Page> pages = [] {
+    std::vector<Page> all;
+    const char* runInfo[] = {"run-info", "append-info", "control", "access-password"};
+    for (int i = 0; i < 4; ++i)
+      all.push_back({runInfo[i], {{"总选择夹", 0}, {"运行信息选择夹", i}}});
+    all.push_back({"data-record", {{"总选择夹", 1}}});
+    const char* parameters[] = {"allow-set",   "cell-voltage", "temperature",    "bic",
+                                "power-meter", "pack-set",     "characteristic", "signal",
+                                "dc-charge"};
+    for (int i = 0; i < 9; ++i) {
+      all.push_back(
+          {std::string("parameters-") + parameters[i], {{"总选择夹", 2}, {"参数标定选择夹", i}}});
+    }
+    all.push_back({"about", {{"总选择夹", 3}}});
+    return all;
+  }();
+  return pages;
+}
+
+bool Save(QWidget* window, const std::filesystem::path& file) {
+  QCoreApplication::processEvents();
+  const bool saved = window->grab().save(QString::fromStdString(file.string()));
+  if (!saved) std::cerr << "could not write " << file << "\n";
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  const std::filesystem::path out = argc > 1 ? argv[1] : "screenshots";
+  std::filesystem::create_directories(out);
+
+  bms::qt::QtPlatform platform;
+  bms::app::App app(platform);
+  app.start();
+  auto& main = platform.openWindow(bms::app::Window::Main);
+
+  bool ok = true;
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    for (const auto& page : Pages()) {
+      for (const auto& [tabs, index] : page.tabs) main.setIndex(tabs, index);
+      ok = Save(main.window(), out / ("main-" + page.file + "-" + language + ".png")) && ok;
+    }
+    for (const auto& [window, name] : {std::pair{bms::app::Window::Debug, "debug"},
+                                       {bms::app::Window::Error, "error"},
+                                       {bms::app::Window::Factory, "factory"},
+                                       {bms::app::Window::Bic, "bic"}}) {
+      auto& form = platform.openWindow(window);
+      ok = Save(form.window(), out / (std::string(name) + "-" + language + ".png")) && ok;
+      platform.closeWindow(window);
+    }
+  }
+  main.setIndex("总选择夹", 0);
+  return ok ? 0 : 1;
+}
