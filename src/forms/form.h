@@ -56,6 +56,8 @@ class Form {
   virtual void setIndex(std::string_view name, int index) = 0;
   // Combo box items, or the page captions of a tab control.
   virtual std::vector<std::string> items(std::string_view name) const = 0;
+  // Replaces a combo box's items, keeping the selection where it still exists.
+  virtual void setItems(std::string_view name, const std::vector<std::string>& items) = 0;
 
   virtual int value(std::string_view name) const = 0;  // progress bar
   virtual void setValue(std::string_view name, int value) = 0;

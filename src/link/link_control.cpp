@@ -43,6 +43,7 @@ LinkControl::LinkControl(app::Context& context, Timers timers)
     : context_(context), timers_(timers) {}
 
 void LinkControl::bind() {
+  showSerialDevices();
   context_.main().bind("通信按钮", forms::Event::Click, [this] { onCommunicationButton(); });
   auto& tcp = context_.platform.bmcLink();
   tcp.onData = [this](std::string_view bytes) { onTcpData(bytes); };
@@ -56,6 +57,21 @@ void LinkControl::bind() {
     onLinkLost("The serial port was lost, please check the adapter!\r\n",
                "串口连接已断开，请检查串口设备！\r\n");
   };
+}
+
+// Where the platform names its serial devices otherwise, each port item says which
+// device it opens. The item index stays what the settings file stores.
+void LinkControl::showSerialDevices() {
+  auto& main = context_.main();
+  auto items = main.items("串口号选择框");
+  bool named = false;
+  for (std::size_t n = 1; n < items.size(); ++n) {
+    const auto device = context_.platform.serialPort().deviceText(static_cast<int>(n));
+    if (device.empty()) continue;
+    items[n] = "COM" + std::to_string(n) + "  " + device;
+    named = true;
+  }
+  if (named) main.setItems("串口号选择框", items);
 }
 
 void LinkControl::onCommunicationButton() {

@@ -38,6 +38,7 @@ class LinkControl {
   std::function<void()> onOpened;
 
  private:
+  void showSerialDevices();
   void open();
   void openNetwork();
   void openSerial();

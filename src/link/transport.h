@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 // What the link needs of its two transports. Notifications arrive as events on the one
@@ -25,6 +26,8 @@ class SerialPort {
   // Writing to a closed port does nothing.
   virtual void write(std::string_view bytes) = 0;
   virtual void close() = 0;
+  // The device that COMn opens, for showing to the user; "" where COMn says it all.
+  virtual std::string deviceText(int port) const = 0;
 
   // One call per received byte, in order.
   std::function<void(std::uint8_t)> onByte;

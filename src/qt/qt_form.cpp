@@ -443,6 +443,17 @@ std::vector<std::string> QtForm::items(std::string_view name) const {
   return items;
 }
 
+void QtForm::setItems(std::string_view name, const std::vector<std::string>& items) {
+  auto& control = impl_->at(name);
+  if (control.spec.kind != Kind::ComboBox) return;
+  auto* combo = control.as<QComboBox>();
+  const QSignalBlocker blocker(combo);
+  const int index = combo->currentIndex();
+  combo->clear();
+  for (const auto& item : items) combo->addItem(ToQString(item));
+  combo->setCurrentIndex(index < combo->count() ? index : -1);
+}
+
 int QtForm::value(std::string_view name) const {
   const auto& control = impl_->at(name);
   if (control.spec.kind == Kind::ProgressBar) return control.as<QProgressBar>()->value();

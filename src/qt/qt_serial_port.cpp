@@ -89,6 +89,14 @@ void QtSerialPort::write(std::string_view bytes) {
   if (port_.isOpen()) port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
+std::string QtSerialPort::deviceText([[maybe_unused]] int port) const {
+#ifdef Q_OS_WIN
+  return "";
+#else
+  return link::SerialDeviceText(port, programDir_);
+#endif
+}
+
 void QtSerialPort::close() {
   ++session_;
   lossPending_ = false;

@@ -3,6 +3,7 @@
 #include <QSerialPort>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "link/transport.h"
@@ -22,6 +23,7 @@ class QtSerialPort : public link::SerialPort {
   bool isOpen() const override;
   void write(std::string_view bytes) override;
   void close() override;
+  std::string deviceText(int port) const override;
 
  private:
   void deliver();

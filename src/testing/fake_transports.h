@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ class FakeSerialPort : public link::SerialPort {
   bool isOpen() const override { return open_; }
   void write(std::string_view bytes) override;
   void close() override { open_ = false; }
+  std::string deviceText(int port) const override {
+    const auto found = deviceTexts.find(port);
+    return found == deviceTexts.end() ? "" : found->second;
+  }
 
   void failNextOpen() { *failNextOpen_ = true; }
   // The settings of the last successful opening.
@@ -28,6 +33,8 @@ class FakeSerialPort : public link::SerialPort {
   std::string takeWritten();
   void deliver(std::string_view bytes);  // one onByte call per byte
   void unplug();                         // the device goes away while open
+
+  std::map<int, std::string> deviceTexts;  // what deviceText shows; none by default
 
  private:
   bool open_ = false;

@@ -147,6 +147,13 @@ std::vector<std::string> MemoryForm::items(std::string_view name) const {
   return captions;
 }
 
+void MemoryForm::setItems(std::string_view name, const std::vector<std::string>& items) {
+  auto& control = at(name);
+  if (control.spec.kind != Kind::ComboBox) return;
+  control.items = items;
+  if (static_cast<std::size_t>(control.index) >= items.size()) control.index = -1;
+}
+
 int MemoryForm::value(std::string_view name) const { return at(name).value; }
 void MemoryForm::setValue(std::string_view name, int value) { at(name).value = value; }
 int MemoryForm::maxLength(std::string_view name) const { return at(name).spec.maxLength; }

@@ -36,6 +36,7 @@ class MemoryForm : public forms::Form {
   int index(std::string_view name) const override;
   void setIndex(std::string_view name, int index) override;
   std::vector<std::string> items(std::string_view name) const override;
+  void setItems(std::string_view name, const std::vector<std::string>& items) override;
   int value(std::string_view name) const override;
   void setValue(std::string_view name, int value) override;
   int maxLength(std::string_view name) const override;

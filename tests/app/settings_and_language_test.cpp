@@ -4,10 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/app.h"
 #include "app/factory_marker.h"
 #include "app/language.h"
 #include "app/user_settings.h"
 #include "forms/tables.h"
+#include "testing/fake_platform.h"
+#include "testing/form_factories.h"
 #include "testing/memory_form.h"
 
 namespace bms::app {
@@ -103,6 +106,23 @@ TEST(FactoryMarker, TextWithoutTrailingLineEndsAndBlanks) {
     if (c.bytes) dir.write("BMS_Factory.txt", *c.bytes);
     EXPECT_EQ(ReadFactoryMarker(dir.path()), c.marker);
   }
+}
+
+TEST(SerialPorts, EachItemSaysWhichDeviceItOpens) {
+  TempDir dir;
+  dir.write("bms_user.txt", ",0,1,100000000,0,3,0,0,");
+  testing::FakePlatform platform(dir.path(), testing::FormFactoryFor(testing::Backend::Memory));
+  platform.serial.deviceTexts = {{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB2"}};
+  App app(platform);
+  app.start();
+  auto& main = *platform.findWindow(Window::Main);
+  const auto items = main.items("串口号选择框");
+  ASSERT_EQ(items.size(), 33u);
+  EXPECT_EQ(items[0], "");
+  EXPECT_EQ(items[1], "COM1  /dev/ttyUSB0");
+  EXPECT_EQ(items[2], "COM2");
+  EXPECT_EQ(items[3], "COM3  /dev/ttyUSB2");
+  EXPECT_EQ(main.index("串口号选择框"), 3) << "the stored index still selects the same port";
 }
 
 }  // namespace
