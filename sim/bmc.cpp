@@ -1,0 +1,72 @@
+#include "sim/bmc.h"
+
+#include "link/frame_line.h"
+#include "link/hex_text.h"
+#include "sim/frames.h"
+
+namespace bms::sim {
+
+namespace {
+
+constexpr std::int64_t kCellDetailRequest = 0x09A01000;  // + BIC number in the low byte
+
+}  // namespace
+
+Bmc::Bmc(const BmcConfig& config)
+    : config_(config),
+      bmcField_(link::BmcNumberToHex(std::to_string(config.number))),
+      pack_(config.seed, config.bics) {}
+
+std::string Bmc::Line(const Frame& frame) const { return BmcFrameLine(bmcField_, frame); }
+
+std::vector<std::string> Bmc::HandleLine(std::string_view line) const {
+  const link::ReceivedFields fields(line);
+  // The BMC answers whatever number the request carries: on its own link it is the
+  // only BMC, and the relay has already routed by number.
+  if (!link::TextEquals(fields[1], "T") || !link::TextEquals(fields[3], "6")) return {};
+  return Answer(fields[4]);
+}
+
+std::vector<std::string> Bmc::Answer(std::string_view id) const {
+  if (id.size() != 8 || !link::IsHexText(id)) return {};
+  const std::int64_t request = link::HexToInteger(id);
+  std::vector<std::string> lines;
+  switch (request) {
+    case 0x09A00100:
+      lines.push_back(Line(InstalledBicCountFrame(pack_)));
+      break;
+    case 0x09A00012:
+      lines.push_back(Line(FirmwareVersionFrame()));
+      break;
+    case 0x09A00020:
+      lines.push_back(Line(RemainingEnergyFrame(pack_)));
+      break;
+    case 0x09A00042:
+      lines.push_back(Line(ExtremePositionsFrame(pack_)));
+      break;
+    case 0x09A00044:
+      lines.push_back(Line(BoardTemperaturePositionsFrame(pack_)));
+      break;
+    default:
+      if ((request & ~0xFF) == kCellDetailRequest) {
+        const int number = static_cast<int>(request & 0xFF);
+        if (number >= 1 && number <= pack_.bicCount()) {
+          for (const Frame& frame : CellDetailFrames(pack_, number)) lines.push_back(Line(frame));
+        }
+      }
+      break;
+  }
+  return lines;
+}
+
+std::string Bmc::NextRunDataLine() {
+  const auto frames = RunDataFrames(pack_, config_.faults, config_.warnings);
+  std::string line = Line(frames[static_cast<std::size_t>(nextRunFrame_)]);
+  if (++nextRunFrame_ == static_cast<int>(frames.size())) {
+    nextRunFrame_ = 0;
+    pack_.Step();
+  }
+  return line;
+}
+
+}  // namespace bms::sim

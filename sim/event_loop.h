@@ -1,0 +1,86 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/line_cutter.h"
+#include "sim/bmc.h"
+#include "sim/faults.h"
+#include "sim/options.h"
+#include "sim/pty.h"
+#include "sim/relay.h"
+#include "sim/unique_fd.h"
+#include "sim/update_server.h"
+
+namespace bms::sim {
+
+// Owns every endpoint and connection and runs them on one thread with poll(): reads
+// lines, hands them to the relay or the BMC, sends the answers and, on its timer, the
+// run data to every client that listens.
+class EventLoop {
+ public:
+  explicit EventLoop(const Options& options);
+  ~EventLoop();
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+
+  // Opens every endpoint the options ask for. False with a message when one cannot be.
+  bool Open(std::string& error);
+  // One line per endpoint: "direct 127.0.0.1:PORT", "relay ...", "serial PATH", "update ...".
+  std::vector<std::string> Endpoints() const;
+  // Runs until `stopFd` becomes readable.
+  void Run(int stopFd);
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  enum class Kind { Direct, Relay, Update, Serial };
+
+  struct Link {
+    Link(Kind k, UniqueFd ownedFd, int rawFd, const Options& options, std::uint64_t number);
+    Kind kind;
+    UniqueFd owned;  // empty for the terminal, which the PseudoTerminal owns
+    int fd;
+    link::LineCutter cutter;
+    std::string out;
+    FaultInjector faults;
+    RelaySession relay;
+    UpdateSession update;
+    bool closing = false;  // close once `out` has gone
+    bool closed = false;
+  };
+
+  void CheckSerialPeer();
+  void Accept(int listenFd, Kind kind);
+  void Receive(Link& link);
+  void HandleBytes(Link& link, const std::string& bytes);
+  void Flush(Link& link);
+  void EmitDueRunData(Clock::time_point now);
+  bool Listens(const Link& link) const;
+  void SendBmcLine(Link& link, const std::string& line);
+  void SendOwnLine(Link& link, const std::string& line);
+  void ReplaceTerminal(Clock::time_point now);
+  void Reap(Clock::time_point now);
+  int PollTimeoutMs(Clock::time_point now) const;
+
+  Options options_;
+  Bmc bmc_;
+  std::optional<Relay> relay_;
+  UniqueFd directListen_;
+  UniqueFd relayListen_;
+  UniqueFd updateListen_;
+  std::unique_ptr<PseudoTerminal> terminal_;
+  // A replaced terminal stays open a moment, so that its reader gets the last lines.
+  std::unique_ptr<PseudoTerminal> retiring_;
+  Clock::time_point retireAt_;
+  std::unique_ptr<Link> serialLink_;
+  std::vector<std::unique_ptr<Link>> links_;
+  std::uint64_t connections_ = 0;
+  std::optional<Clock::time_point> nextRunData_;
+  Clock::duration runDataInterval_;
+};
+
+}  // namespace bms::sim

@@ -1,0 +1,61 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/event_loop.h"
+#include "sim/options.h"
+
+namespace {
+
+int stopWriteFd = -1;
+
+void OnStopSignal(int) {
+  const char byte = 0;
+  [[maybe_unused]] const auto ignored = ::write(stopWriteFd, &byte, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const bms::sim::ParseResult parsed = bms::sim::ParseOptions(args);
+  if (parsed.help) {
+    std::fputs(bms::sim::HelpText().c_str(), stdout);
+    return 0;
+  }
+  if (!parsed.options) {
+    std::fprintf(stderr, "bmc-sim: %s\nTry 'bmc-sim --help'.\n", parsed.error.c_str());
+    return 2;
+  }
+
+  // The signal handler only wakes the event loop through this pipe.
+  int stopPipe[2];
+  if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    std::perror("bmc-sim: pipe");
+    return 1;
+  }
+  stopWriteFd = stopPipe[1];
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
+
+  bms::sim::EventLoop loop(*parsed.options);
+  std::string error;
+  if (!loop.Open(error)) {
+    std::fprintf(stderr, "bmc-sim: %s\n", error.c_str());
+    return 1;
+  }
+  for (const std::string& endpoint : loop.Endpoints()) std::printf("%s\n", endpoint.c_str());
+  std::printf("ready\n");
+  std::fflush(stdout);
+
+  loop.Run(stopPipe[0]);
+  return 0;
+}

@@ -1,0 +1,312 @@
+#include "sim/options.h"
+
+#include <charconv>
+#include <limits>
+#include <map>
+#include <set>
+
+#include "link/frame_line.h"
+#include "link/hex_text.h"
+#include "params/validators.h"
+
+namespace bms::sim {
+
+namespace {
+
+constexpr std::int64_t kMinBmcNumber = 100000000;
+constexpr std::int64_t kMaxBmcNumber = 999999999;
+constexpr int kMaxBics = 16;
+constexpr double kMaxRate = 1000;
+constexpr int kMaxFlood = 1000000;
+
+std::optional<std::int64_t> IntegerIn(std::string_view text, std::int64_t lo, std::int64_t hi) {
+  // Only plain digits: a sign or blanks in an option value is a typing error.
+  if (!params::IsNonNegativeIntegerText(text)) return std::nullopt;
+  const auto value = link::DecimalTextToInteger(text);
+  if (!value || *value < lo || *value > hi) return std::nullopt;
+  return value;
+}
+
+std::optional<double> RateIn(std::string_view text) {
+  if (!params::IsDecimalText(text) || text.front() == '-') return std::nullopt;
+  double value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || value <= 0 || value > kMaxRate) return std::nullopt;
+  return value;
+}
+
+std::optional<std::uint8_t> ByteIn(std::string_view text) {
+  if (text.empty() || text.size() > 2 || !link::IsHexText(text)) return std::nullopt;
+  return static_cast<std::uint8_t>(link::HexToInteger(text));
+}
+
+struct Parser {
+  Options options;
+  std::string error;
+
+  bool Fail(std::string message) {
+    if (error.empty()) error = std::move(message);
+    return false;
+  }
+
+  bool Port(std::string_view name, std::string_view value, std::optional<int>& port) {
+    const auto number = IntegerIn(value, 0, 65535);
+    if (!number)
+      return Fail(std::string(name) + " needs a port number from 0 to 65535, not '" +
+                  std::string(value) + "'");
+    port = static_cast<int>(*number);
+    return true;
+  }
+
+  bool Count(std::string_view name, std::string_view value, std::int64_t lo, std::int64_t hi,
+             int& count) {
+    const auto number = IntegerIn(value, lo, hi);
+    if (!number) {
+      return Fail(std::string(name) + " needs a whole number from " + std::to_string(lo) + " to " +
+                  std::to_string(hi) + ", not '" + std::string(value) + "'");
+    }
+    count = static_cast<int>(*number);
+    return true;
+  }
+};
+
+// Stores the option's value in the parser's options, or fails with a message.
+using ApplyValue = bool (*)(Parser&, std::string_view);
+
+const std::map<std::string_view, ApplyValue>& ValueOptions() {
+  static const std::map<std::string_view, ApplyValue> table = {
+      {"--direct",
+       [](Parser& p, std::string_view v) { return p.Port("--direct", v, p.options.directPort); }},
+      {"--relay",
+       [](Parser& p, std::string_view v) { return p.Port("--relay", v, p.options.relayPort); }},
+      {"--update",
+       [](Parser& p, std::string_view v) { return p.Port("--update", v, p.options.updatePort); }},
+      {"--password",
+       [](Parser& p, std::string_view v) {
+         if (!link::EncodeAccessPassword(v)) {
+           return p.Fail("--password may have at most " +
+                         std::to_string(link::kMaxAccessPasswordBytes) + " bytes");
+         }
+         p.options.password = std::string(v);
+         return true;
+       }},
+      {"--serial",
+       [](Parser& p, std::string_view v) {
+         if (v.empty()) return p.Fail("--serial needs a path for the link to the terminal");
+         p.options.serialPath = std::string(v);
+         return true;
+       }},
+      {"--bmc",
+       [](Parser& p, std::string_view v) {
+         const auto number = IntegerIn(v, kMinBmcNumber, kMaxBmcNumber);
+         if (!number) {
+           return p.Fail("--bmc needs a nine-digit BMC number from 100000000 to 999999999, not '" +
+                         std::string(v) + "'");
+         }
+         p.options.bmcNumber = static_cast<std::uint32_t>(*number);
+         return true;
+       }},
+      {"--bics",
+       [](Parser& p, std::string_view v) {
+         return p.Count("--bics", v, 0, kMaxBics, p.options.bics);
+       }},
+      {"--seed",
+       [](Parser& p, std::string_view v) {
+         const auto number = IntegerIn(v, 0, std::numeric_limits<std::int64_t>::max());
+         if (!number)
+           return p.Fail("--seed needs a non-negative whole number, not '" + std::string(v) + "'");
+         p.options.seed = static_cast<std::uint64_t>(*number);
+         return true;
+       }},
+      {"--rate",
+       [](Parser& p, std::string_view v) {
+         const auto rate = RateIn(v);
+         if (!rate)
+           return p.Fail("--rate needs a number of sets per second above 0 and up to 1000, not '" +
+                         std::string(v) + "'");
+         p.options.rate = *rate;
+         return true;
+       }},
+      {"--flood",
+       [](Parser& p, std::string_view v) {
+         int rate = 0;
+         if (!p.Count("--flood", v, 1, kMaxFlood, rate)) return false;
+         p.options.flood = rate;
+         return true;
+       }},
+      {"--faults",
+       [](Parser& p, std::string_view v) {
+         const auto byte = ByteIn(v);
+         if (!byte)
+           return p.Fail("--faults needs one byte in hex (00 to FF), not '" + std::string(v) + "'");
+         p.options.faults = *byte;
+         return true;
+       }},
+      {"--warnings",
+       [](Parser& p, std::string_view v) {
+         const auto byte = ByteIn(v);
+         if (!byte)
+           return p.Fail("--warnings needs one byte in hex (00 to FF), not '" + std::string(v) +
+                         "'");
+         p.options.warnings = *byte;
+         return true;
+       }},
+      {"--garbage",
+       [](Parser& p, std::string_view v) {
+         return p.Count("--garbage", v, 1, 1000000, p.options.garbageEvery);
+       }},
+      {"--cut",
+       [](Parser& p, std::string_view v) {
+         return p.Count("--cut", v, 1, 1000000, p.options.cutEvery);
+       }},
+      {"--drop-after",
+       [](Parser& p, std::string_view v) {
+         return p.Count("--drop-after", v, 1, 1000000000, p.options.dropAfter);
+       }},
+  };
+  return table;
+}
+
+const std::map<std::string_view, bool Options::*>& SwitchOptions() {
+  static const std::map<std::string_view, bool Options::*> table = {
+      {"--newer", &Options::newer},
+      {"--lowercase", &Options::lowercase},
+      {"--refuse-login", &Options::refuseLogin},
+      {"--silent", &Options::silent},
+  };
+  return table;
+}
+
+// Combinations that cannot mean what the user wanted.
+bool CheckCombination(Parser& p) {
+  const Options& o = p.options;
+  if (!o.directPort && !o.relayPort && !o.serialPath && !o.updatePort) {
+    return p.Fail("nothing to do: give at least one of --direct, --relay, --serial, --update");
+  }
+  if (o.relayPort && !o.password) return p.Fail("--relay needs --password");
+  if (o.password && !o.relayPort) return p.Fail("--password is only used with --relay");
+  if (o.refuseLogin && !o.relayPort) return p.Fail("--refuse-login is only used with --relay");
+  if (o.newer && !o.updatePort) return p.Fail("--newer is only used with --update");
+  std::set<int> ports;
+  for (const auto& port : {o.directPort, o.relayPort, o.updatePort}) {
+    if (port && *port != 0 && !ports.insert(*port).second) {
+      return p.Fail("port " + std::to_string(*port) + " is given to two endpoints");
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+ParseResult ParseOptions(const std::vector<std::string_view>& args) {
+  // Asking for help is answered whatever else is wrong with the line.
+  for (std::string_view arg : args) {
+    if (arg == "--help" || arg == "-h") return ParseResult{std::nullopt, true, {}};
+  }
+  Parser parser;
+  std::set<std::string_view> seen;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view name = args[i];
+    std::optional<std::string_view> inlineValue;
+    if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+      inlineValue = name.substr(equals + 1);
+      name = name.substr(0, equals);
+    }
+    if (!seen.insert(name).second &&
+        (ValueOptions().contains(name) || SwitchOptions().contains(name))) {
+      parser.Fail(std::string(name) + " is given twice");
+      break;
+    }
+    if (const auto sw = SwitchOptions().find(name); sw != SwitchOptions().end()) {
+      if (inlineValue) {
+        parser.Fail(std::string(name) + " takes no value");
+        break;
+      }
+      parser.options.*(sw->second) = true;
+      continue;
+    }
+    const auto option = ValueOptions().find(name);
+    if (option == ValueOptions().end()) {
+      parser.Fail("unknown option '" + std::string(args[i]) + "'");
+      break;
+    }
+    std::string_view value;
+    if (inlineValue) {
+      value = *inlineValue;
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      parser.Fail(std::string(name) + " needs a value");
+      break;
+    }
+    if (!option->second(parser, value)) break;
+  }
+  if (parser.error.empty()) CheckCombination(parser);
+  if (!parser.error.empty()) return ParseResult{std::nullopt, false, parser.error};
+  return ParseResult{parser.options, false, {}};
+}
+
+std::string HelpText() {
+  return R"(Usage: bmc-sim ENDPOINT... [OPTION]...
+
+Plays the other side of the BMS debugging tool's link: a BMC with its BICs, the relay
+server in front of it and the update server. Listens on 127.0.0.1 only. Runs until
+SIGINT or SIGTERM, then exits 0. At start it prints one line per endpoint
+("direct 127.0.0.1:PORT", "relay 127.0.0.1:PORT", "serial PATH", "update 127.0.0.1:PORT")
+and then "ready". A PORT of 0 lets the system choose a free port.
+
+Endpoints (combine freely, at least one):
+  --direct PORT        BMC on TCP port PORT; every connection talks to the BMC directly.
+  --relay PORT         relay server on TCP port PORT (needs --password). It answers the
+                       ping "S1" with "S2" and asks for the password with "B", checks the
+                       login "SC" and answers "D" with 1 or 0, takes the password change
+                       "SE" and answers "F" with 1 (done) or 0 (failed). After a good login
+                       it strips the marker "S" from the client's lines and passes them to
+                       the BMC when F2 holds this BMC's number (others are dropped); the
+                       BMC's lines come back unchanged.
+  --password TEXT      the relay's access password, at most 11 bytes. A successful
+                       password change replaces it until the program ends.
+  --serial PATH        a pseudo-terminal with a symbolic link at PATH, as a serial port.
+                       Lines end in CR LF. Nothing is sent while no one has it open.
+  --update PORT        update server on TCP port PORT: reads the query up to its LF,
+                       answers "0" (or "1" with --newer) and closes.
+  --newer              the update server announces a newer release.
+
+The BMC:
+  --bmc NUMBER         BMC number, 100000000 to 999999999 (default 100000000); every line
+                       the BMC sends carries it as 8 hex digits in field 2.
+  --bics N             installed BICs, 0 to 16 (default 3). Each has 8 to 16 cells and 4
+                       to 8 temperature sensors, chosen from the seed.
+  --seed N             seed of the pack and of the damage the fault switches do
+                       (default 1). Same seed and same input lines: same output lines.
+  --rate HZ            run-data sets (frames 09A10001 to 09A10005) per second, above 0
+                       and up to 1000 (default 1). The pack moves one step per set and
+                       stands still while no client listens.
+  --faults HEX         fault flags byte of 09A10005 (default 00).
+  --warnings HEX       warning flags byte of 09A10005 (default 00).
+
+Fault switches (they damage the BMC's lines, counted per connection; the relay's own
+lines S2, B, D and F are never damaged):
+  --garbage N          every Nth line is replaced by 1 to 48 random bytes (never CR or
+                       LF) followed by CR LF.
+  --cut N              every Nth line loses its tail: a random prefix of it, shorter
+                       than the line, followed by CR LF (--garbage wins where both hit).
+  --lowercase          frame IDs and data fields in lower-case hex.
+  --flood RATE         run-data lines at RATE lines per second (1 to 1000000) instead of
+                       sets at --rate; lines a client does not read in time are dropped
+                       once 1 MiB waits for it.
+  --drop-after N       close each connection after sending it N BMC lines; on --serial
+                       the terminal is replaced by a new one behind the same PATH, as if
+                       the adapter had been unplugged.
+  --refuse-login       the relay answers every login with "D,0".
+  --silent             accept connections and read, never send anything (the update
+                       server then never answers either).
+
+  --help               this text.
+
+Bad options end the program with a message and exit code 2; an endpoint that cannot be
+opened ends it with exit code 1.
+)";
+}
+
+}  // namespace bms::sim
