@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "app/window_tables.h"
 #include "qt/qt_application.h"
@@ -51,8 +52,12 @@ class QtPlatform::CloseWatcher : public QObject {
   QtPlatform& platform_;
 };
 
-QtPlatform::QtPlatform()
-    : serial_(ApplicationDir()), watcher_(std::make_unique<CloseWatcher>(*this)) {}
+QtPlatform::QtPlatform() : QtPlatform(ApplicationDir()) {}
+
+QtPlatform::QtPlatform(std::filesystem::path programDir)
+    : programDir_(std::move(programDir)),
+      serial_(programDir_),
+      watcher_(std::make_unique<CloseWatcher>(*this)) {}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -75,7 +80,7 @@ int QtPlatform::screenHeight() const {
   return screen ? screen->geometry().height() : 1080;
 }
 
-std::filesystem::path QtPlatform::programDir() const { return ApplicationDir(); }
+std::filesystem::path QtPlatform::programDir() const { return programDir_; }
 
 QtPlatform::Slot& QtPlatform::slot(app::Window window) {
   return windows_.at(static_cast<std::size_t>(window));

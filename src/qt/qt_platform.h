@@ -28,7 +28,10 @@ namespace bms::qt {
 // frame yet, and until then the frame is the window's inner area.
 class QtPlatform : public app::Platform {
  public:
+  // The program directory holds the settings file, the factory marker and COMn links;
+  // by default it is the directory of the executable.
   QtPlatform();
+  explicit QtPlatform(std::filesystem::path programDir);
   ~QtPlatform() override;
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
@@ -61,6 +64,7 @@ class QtPlatform : public app::Platform {
   void closeRequested(const QObject* widget);
   void userClosed(app::Window window, std::uint64_t generation);
 
+  std::filesystem::path programDir_;
   QtSerialPort serial_;
   QtTcpClient bmcLink_;
   QtTcpClient updateLink_;

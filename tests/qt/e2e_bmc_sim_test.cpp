@@ -1,0 +1,182 @@
+// The real application on real widgets and real transports (offscreen) against the
+// real bmc-sim: over TCP directly, through the relay with a login, and over a
+// pseudo-terminal as a serial port; with the simulator misbehaving on purpose.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "qt/qt_application.h"
+#include "qt/qt_platform.h"
+#include "qt/qt_platform_wait.h"
+#include "sim/sim_process.h"
+
+namespace bms::qt {
+namespace {
+
+#ifdef BMC_SIM_PATH
+
+class ProgramDir {
+ public:
+  ProgramDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "bms-e2e-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~ProgramDir() { std::filesystem::remove_all(path_); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// One running simulator and one running application wired to it.
+class EndToEnd : public ::testing::Test {
+ protected:
+  // Starts bmc-sim with the arguments; "{dir}" in them stands for the program directory.
+  std::map<std::string, std::string> startSim(std::vector<std::string> args) {
+    for (auto& arg : args) {
+      if (const auto at = arg.find("{dir}"); at != std::string::npos) {
+        arg.replace(at, 5, dir.path().string());
+      }
+    }
+    sim = std::make_unique<sim::SimProcess>(args);
+    std::map<std::string, std::string> endpoints;
+    for (const auto& line : sim->Endpoints()) {
+      const auto space = line.find(' ');
+      endpoints[line.substr(0, space)] = line.substr(space + 1);
+    }
+    return endpoints;
+  }
+
+  static std::string Port(const std::string& endpoint) {
+    return endpoint.substr(endpoint.find(':') + 1);
+  }
+
+  void startApp(const std::string& settings) {
+    std::ofstream(dir.path() / "bms_user.txt") << settings;
+    EnsureApplication();
+    platform = std::make_unique<QtPlatform>(dir.path());
+    app = std::make_unique<app::App>(*platform);
+    app->start();
+    main = platform->findWindow(app::Window::Main);
+    ASSERT_TRUE(main->userClick("Debug按钮"));
+    ASSERT_TRUE(main->userClick("通信按钮"));
+  }
+
+  bool waitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done); }
+  std::string received() {
+    return platform->findWindow(app::Window::Debug)->text("接收数据编辑框");
+  }
+  std::string sent() { return platform->findWindow(app::Window::Debug)->text("发送数据编辑框"); }
+  int rxCount() { return std::stoi(main->text("接收计数标签")); }
+
+  void TearDown() override {
+    app.reset();
+    platform.reset();
+    if (sim) {
+      EXPECT_EQ(sim->Stop(SIGTERM), 0) << "bmc-sim ends cleanly on SIGTERM";
+    }
+  }
+
+  ProgramDir dir;
+  std::unique_ptr<sim::SimProcess> sim;
+  std::unique_ptr<QtPlatform> platform;
+  std::unique_ptr<app::App> app;
+  forms::Form* main = nullptr;
+};
+
+TEST_F(EndToEnd, DirectTcpPollsDecodesAndReadsCellDetails) {
+  const auto endpoints = startSim({"--direct", "0", "--rate", "20", "--bics", "3"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(waitFor([&] { return main->text("监视界面的安装BIC数量显示标签") == "3"; }));
+  EXPECT_NE(sent().find("T,05F5E100,6,09A00100,FFFFFFFF,FFFFFFFF,\r\n"), std::string::npos);
+  EXPECT_NE(received().find("T,05F5E100,7,09A10101,03"), std::string::npos);
+  ASSERT_TRUE(waitFor([&] { return rxCount() >= 20; })) << "run data keeps coming";
+
+  ASSERT_TRUE(main->userClick("读取单体信息选择框"));
+  ASSERT_TRUE(waitFor([&] { return received().find(",7,09A11701,") != std::string::npos; }));
+  EXPECT_NE(sent().find(",6,09A01001,FFFFFFFF,FFFFFFFF,"), std::string::npos);
+
+  ASSERT_TRUE(main->userClick("通信按钮"));
+  EXPECT_EQ(main->text("通信按钮"), "Start");
+  EXPECT_EQ(main->fill("网络状态显示"), (forms::Rgb{0, 0, 0}));
+}
+
+TEST_F(EndToEnd, RelayLoginThenFrames) {
+  const auto endpoints = startSim({"--relay", "0", "--password", "572906", "--rate", "5"});
+  startApp("127.0.0.1," + Port(endpoints.at("relay")) + ",572906,100000000,0,0,0,1,");
+  ASSERT_TRUE(waitFor([&] { return received().find("T,05F5E100,D,1,") != std::string::npos; }));
+  EXPECT_NE(sent().find("T,05F5E100,S1,\r\n"), std::string::npos);
+  EXPECT_NE(sent().find("T,05F5E100,SC,06353732,39303630,30303030,\r\n"), std::string::npos);
+  ASSERT_TRUE(waitFor([&] { return main->text("监视界面的安装BIC数量显示标签") == "3"; }));
+  EXPECT_EQ(main->text("通信按钮"), "Stop");
+}
+
+TEST_F(EndToEnd, RefusedLoginReturnsToIdle) {
+  const auto endpoints = startSim({"--relay", "0", "--password", "572906", "--refuse-login"});
+  startApp("127.0.0.1," + Port(endpoints.at("relay")) + ",572906,100000000,0,0,0,1,");
+  ASSERT_TRUE(waitFor([&] { return main->text("通信按钮") == "Start"; }));
+  EXPECT_NE(received().find("Password error!"), std::string::npos);
+  ASSERT_TRUE(waitFor([&] { return main->text("错误指示灯标签") == "ERR"; }));
+}
+
+TEST_F(EndToEnd, PseudoTerminalAsSerialPort) {
+  startSim({"--serial", "{dir}/COM5", "--rate", "20"});
+  startApp(",0,572906,100000000,0,5,0,0,");
+  ASSERT_TRUE(waitFor([&] { return main->text("监视界面的安装BIC数量显示标签") == "3"; }));
+  EXPECT_EQ(main->fill("串口状态显示"), (forms::Rgb{0, 255, 0}));
+  EXPECT_NE(received().find("T,05F5E100,7,09A10101,03"), std::string::npos);
+}
+
+TEST_F(EndToEnd, GarbledAndCutLinesDoNotStopTheTool) {
+  const auto endpoints =
+      startSim({"--direct", "0", "--rate", "50", "--garbage", "3", "--cut", "4", "--seed", "7"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(waitFor([&] { return main->text("监视界面的安装BIC数量显示标签") == "3"; }));
+  ASSERT_TRUE(waitFor([&] { return rxCount() >= 100; }));
+  EXPECT_EQ(main->text("通信按钮"), "Stop");
+}
+
+TEST_F(EndToEnd, LowerCaseIdsAreReceivedButNotDecoded) {
+  const auto endpoints = startSim({"--direct", "0", "--rate", "50", "--lowercase"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(waitFor([&] { return received().find(",7,09a10101,") != std::string::npos; }));
+  EXPECT_EQ(main->text("监视界面的安装BIC数量显示标签"), "*");
+  EXPECT_EQ(main->text("通信按钮"), "Stop");
+}
+
+TEST_F(EndToEnd, ADroppedConnectionIsReported) {
+  const auto endpoints = startSim({"--direct", "0", "--rate", "50", "--drop-after", "30"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(waitFor([&] { return main->text("通信按钮") == "Start"; }));
+  EXPECT_NE(received().find("Remote connection disconnected!"), std::string::npos);
+  EXPECT_EQ(main->fill("网络状态显示"), (forms::Rgb{0, 0, 0}));
+}
+
+TEST_F(EndToEnd, AFloodIsSurvived) {
+  const auto endpoints = startSim({"--direct", "0", "--flood", "20000"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(waitFor([&] { return rxCount() >= 5000; }));
+  ASSERT_TRUE(main->userClick("通信按钮"));
+  EXPECT_EQ(main->text("通信按钮"), "Start");
+}
+
+TEST_F(EndToEnd, ASilentPeerLeavesTheLinkOpen) {
+  const auto endpoints = startSim({"--direct", "0", "--silent"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ProcessEventsFor(1500);
+  EXPECT_EQ(main->text("通信按钮"), "Stop");
+  EXPECT_EQ(rxCount(), 0);
+  EXPECT_NE(sent().find(",09A00100,"), std::string::npos) << "the poll keeps asking";
+}
+
+#endif
+
+}  // namespace
+}  // namespace bms::qt

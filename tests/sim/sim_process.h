@@ -1,0 +1,141 @@
+#pragma once
+
+// Starts the real bmc-sim for a test and reads what it prints; every wait is bounded.
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/frame_line.h"
+#include "link/line_cutter.h"
+#include "sim/unique_fd.h"
+
+namespace bms::sim {
+
+using namespace std::chrono_literals;
+constexpr auto kWait = 5s;  // bound of every wait; only a broken simulator gets near it
+
+using Clock = std::chrono::steady_clock;
+
+inline int MsLeft(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+  return static_cast<int>(std::max<long long>(0, left.count()));
+}
+
+// Reads whole lines from a descriptor, each wait bounded.
+class LineReader {
+ public:
+  LineReader(int fd, link::LineCutter::Mode mode) : fd_(fd), cutter_(mode) {}
+
+  std::optional<std::string> Next() {
+    const auto deadline = Clock::now() + kWait;
+    while (lines_.empty()) {
+      pollfd p{fd_, POLLIN, 0};
+      if (::poll(&p, 1, MsLeft(deadline)) <= 0) return std::nullopt;
+      char buffer[4096];
+      const auto n = ::read(fd_, buffer, sizeof buffer);
+      if (n <= 0) return std::nullopt;
+      for (auto& line : cutter_.feed(std::string_view(buffer, static_cast<std::size_t>(n)))) {
+        lines_.push_back(std::move(line));
+      }
+    }
+    std::string line = std::move(lines_.front());
+    lines_.erase(lines_.begin());
+    return line;
+  }
+
+  // The next line whose F4 is `id`, skipping run data and anything else.
+  std::optional<std::string> NextWithId(std::string_view id) {
+    for (int i = 0; i < 200; ++i) {
+      auto line = Next();
+      if (!line || link::ReceivedFields(*line)[4] == id) return line;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  int fd_;
+  link::LineCutter cutter_;
+  std::vector<std::string> lines_;
+};
+
+class SimProcess {
+ public:
+  explicit SimProcess(std::vector<std::string> args) {
+    int out[2];
+    if (::pipe(out) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::dup2(out[1], STDOUT_FILENO);
+      ::close(out[0]);
+      ::close(out[1]);
+      std::vector<char*> argv;
+      std::string program = BMC_SIM_PATH;
+      argv.push_back(program.data());
+      for (auto& arg : args) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      ::execv(program.c_str(), argv.data());
+      ::_exit(127);
+    }
+    ::close(out[1]);
+    stdout_ = UniqueFd(out[0]);
+  }
+
+  ~SimProcess() {
+    if (pid_ > 0 && !exitCode_) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  // The endpoint lines it prints at start, up to "ready".
+  std::vector<std::string> Endpoints() {
+    LineReader reader(stdout_.get(), link::LineCutter::Mode::Serial);
+    std::vector<std::string> lines;
+    while (auto line = reader.Next()) {
+      line->resize(line->size() - 2);
+      if (*line == "ready") break;
+      lines.push_back(*line);
+    }
+    return lines;
+  }
+
+  int Port(const std::string& endpoint) {
+    for (const auto& line : Endpoints()) {
+      if (line.starts_with(endpoint + " 127.0.0.1:"))
+        return std::atoi(line.c_str() + line.find(':') + 1);
+    }
+    return -1;
+  }
+
+  // The exit code after `signal` (none: just wait), or nothing if it does not end in time.
+  std::optional<int> Stop(int signal) {
+    if (signal != 0) ::kill(pid_, signal);
+    const auto deadline = Clock::now() + kWait;
+    while (Clock::now() < deadline) {
+      int status = 0;
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return exitCode_;
+      }
+      std::this_thread::sleep_for(10ms);
+    }
+    return std::nullopt;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  UniqueFd stdout_;
+  std::optional<int> exitCode_;
+};
+
+}  // namespace bms::sim
