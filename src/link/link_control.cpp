@@ -203,6 +203,7 @@ void LinkControl::sendPasswordLine() {
 }
 
 void LinkControl::onTcpData(std::string_view bytes) {
+  const service::DebugLog::Batch batch(context_.log);
   for (const auto& line : tcpLines_.feed(bytes)) {
     if (dispatchLine) dispatchLine(line);
     countReceivedLine();

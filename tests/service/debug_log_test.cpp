@@ -51,5 +51,19 @@ TEST_F(DebugLogTest, PausedPanesDropWhatArrives) {
   EXPECT_EQ(window.text("发送数据编辑框"), "");
 }
 
+TEST_F(DebugLogTest, ABatchWritesOnceAtItsEndAndKeepsTheLastLines) {
+  auto& window = platform.openWindow(app::Window::Debug);
+  log.received("before");
+  {
+    const DebugLog::Batch batch(log);
+    for (int i = 1; i <= 5000; ++i) log.received("burst line " + std::to_string(i));
+    EXPECT_EQ(window.text("接收数据编辑框"), "0: before\r\n") << "nothing shown mid-batch";
+  }
+  const std::string pane = window.text("接收数据编辑框");
+  EXPECT_EQ(std::count(pane.begin(), pane.end(), '\n'), 70);
+  EXPECT_TRUE(pane.starts_with("0: burst line 4931\r\n"));
+  EXPECT_TRUE(pane.ends_with("0: burst line 5000\r\n"));
+}
+
 }  // namespace
 }  // namespace bms::service
