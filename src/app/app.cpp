@@ -31,7 +31,14 @@ App::App(Platform& platform)
       debugWindow_(context_) {
   platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
   link_.dispatchLine = [this](std::string_view line) { dispatcher_.dispatchLine(line); };
-  link_.onOpened = [this] { SaveUserSettings(context_.main(), context_.platform.programDir()); };
+  link_.onOpened = [this] {
+    // The link is open all the same; the user learns that the settings were not kept.
+    if (!SaveUserSettings(context_.main(), context_.platform.programDir())) {
+      context_.log.received(IsEnglish(context_.main()) ? "Failed to save the settings file!\r\n"
+                                                       : "未能保存设置文件！\r\n");
+      context_.raiseError();
+    }
+  };
   refreshTimer_->onTick = [this] { refresh_.onTick(); };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   monitor::RegisterMonitorDecoders(dispatcher_, context_);

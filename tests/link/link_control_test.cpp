@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,19 @@ TEST_P(Link, SerialOpeningLightsTheLampAndStartsPolling) {
   EXPECT_EQ(driver.text("通信按钮"), "Start");
   EXPECT_EQ(driver.interval("通信控制定时器"), 0);
   for (const char* name : kSettings) EXPECT_TRUE(driver.enabled(name)) << name;
+}
+
+TEST_P(Link, ASettingsFileThatCannotBeWrittenIsReported) {
+  driver.start();
+  // A folder where the temporary file must go: the write fails even for root.
+  std::filesystem::create_directory(driver.programDir() / "bms_user.txt.tmp");
+  driver.click("Debug按钮");
+  driver.click("通信按钮");
+  EXPECT_EQ(driver.link(), "serial COM1 9600 8N2") << "the link opens all the same";
+  EXPECT_NE(driver.text("debug:接收数据编辑框").find("Failed to save the settings file!"),
+            std::string::npos);
+  driver.advance(100);
+  EXPECT_EQ(driver.beeps(), 1);
 }
 
 TEST_P(Link, TheEmptyPortItemOpensComOne) {
