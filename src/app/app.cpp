@@ -2,6 +2,7 @@
 
 #include "app/factory_marker.h"
 #include "app/user_settings.h"
+#include "monitor/bic_detail.h"
 #include "monitor/monitor_decoders.h"
 
 namespace bms::app {
@@ -42,6 +43,7 @@ App::App(Platform& platform)
   refreshTimer_->onTick = [this] { refresh_.onTick(); };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   monitor::RegisterMonitorDecoders(dispatcher_, context_);
+  monitor::RegisterBicDetailDecoders(dispatcher_, context_);
 }
 
 App::~App() { context_.platform.onWindowClosed = nullptr; }
@@ -92,6 +94,7 @@ void App::bindHandlers() {
   main.bind("英文单选框", forms::Event::Click, [this] { applyEnglish(); });
   link_.bind();
   debugWindow_.bind();
+  monitor::BindBicNavigation(context_);
 }
 
 void App::applyChinese() {

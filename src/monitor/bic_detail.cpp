@@ -1,56 +1,177 @@
 #include "monitor/bic_detail.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
+#include "app/context.h"
 #include "link/hex_text.h"
+#include "monitor/bic_display.h"
+#include "monitor/dispatcher.h"
+#include "monitor/number_text.h"
 
 namespace bms::monitor {
 
 namespace {
 
-constexpr forms::Rgb kCellBackground{128, 255, 0};
-constexpr forms::Rgb kTemperatureBackground{255, 205, 155};
 constexpr forms::Rgb kBlack{0, 0, 0};
+
+// Characters [first, first + count) of a received field. Fields are not checked, so a
+// short one gives only what it has, and nothing past its end.
+std::string_view Chars(std::string_view field, std::size_t first, std::size_t count) {
+  if (first >= field.size()) return {};
+  return field.substr(first, count);
+}
+
+std::int64_t Value(std::string_view field, std::size_t first, std::size_t count) {
+  return link::HexToInteger(Chars(field, first, count));
+}
+
+// One byte as a two's-complement signed 8-bit number, the same rule as SignedByteToText.
+int SignedByte(std::string_view field, std::size_t first) {
+  const auto v = Value(field, first, 2);
+  return (v & 0x80) != 0 ? -static_cast<int>(128 - (v & 127)) : static_cast<int>(v);
+}
+
+void ShowPlannedBic(forms::Form& main, const BicDetail& detail) {
+  main.setText("计划读取的BIC编号标签", std::to_string(detail.plannedBic));
+}
+
+void SetNavigationEnabled(forms::Form& main, bool enabled) {
+  main.setEnabled("上一个BIC按钮", enabled);
+  main.setEnabled("下一个BIC按钮", enabled);
+}
+
+// Kind 1: which BIC answered, its cell and sensor counts, balancing and board temperature.
+void DecodeBicSummary(forms::Form& main, BicDetail& detail, std::string_view id,
+                      std::string_view data1, std::string_view data2) {
+  const auto bic = id.size() >= 2 ? id.substr(id.size() - 2) : id;
+  main.setText("实时返回的BIC编号标签", std::to_string(link::HexToInteger(bic)));
+  detail.cellsOnBic = static_cast<int>(Value(data1, 0, 2));
+  detail.sensorsOnBic = static_cast<int>(Value(data1, 2, 2));
+  ShowBalancing(main, detail, static_cast<std::uint32_t>(Value(data1, 4, 4)));
+  main.setText("实时返回的BIC电路温度标签", SignedByteToText(Chars(data2, 0, 2)));
+}
+
+// Kinds 2 to 5: four 16-bit cell voltages in mV, high byte first.
+void DecodeCellVoltages(forms::Form& main, BicDetail& detail, int kind, std::string_view data1,
+                        std::string_view data2) {
+  auto cell = detail.cellMillivolts.begin() + 4 * (kind - 2);
+  for (const auto field : {data1, data2}) {
+    *cell++ = static_cast<int>(Value(field, 0, 4));
+    *cell++ = static_cast<int>(Value(field, 4, 4));
+  }
+  ShowCellVoltages(main, detail);
+}
+
+// Kinds 6 and 7: four signed temperatures in °C, in bytes 1, 3, 5 and 7.
+void DecodeTemperatures(forms::Form& main, BicDetail& detail, int kind, std::string_view data1,
+                        std::string_view data2) {
+  auto sensor = detail.temperatures.begin() + 4 * (kind - 6);
+  for (const auto field : {data1, data2}) {
+    *sensor++ = SignedByte(field, 0);
+    *sensor++ = SignedByte(field, 4);
+  }
+  ShowTemperatures(main, detail);
+}
 
 }  // namespace
 
 void ResetBicNavigation(forms::Form& main, BicDetail& detail) {
-  main.setEnabled("上一个BIC按钮", false);
-  main.setEnabled("下一个BIC按钮", false);
+  SetNavigationEnabled(main, false);
   detail.plannedBic = 1;
   main.setEnabled("读取单体信息选择框", false);
   main.setChecked("读取单体信息选择框", false);
 }
-
 
 void ClearBicDetailView(forms::Form& main, BicDetail& detail) {
   main.setText("计划读取的BIC编号标签", "*");
   main.setText("实时返回的BIC编号标签", "*");
   main.setText("实时返回的BIC电路温度标签", "*");
   detail.clearValues();
-  for (std::size_t n = 1; n <= detail.cellMillivolts.size(); ++n) {
-    const std::string voltage = "单体" + std::to_string(n) + "电压标签";
-    main.setText(voltage, "*");
-    main.setBackground(voltage, kCellBackground);
-    const std::string balance = "单体" + std::to_string(n) + "平衡标签";
-    main.setText(balance, "*");
-    main.setBackground(balance, kCellBackground);
-    main.setTextColor(balance, kBlack);
+  for (int n = 1; n <= static_cast<int>(detail.cellMillivolts.size()); ++n) {
+    main.setText(CellVoltageLabel(n), "*");
+    main.setBackground(CellVoltageLabel(n), kCellBackground);
+    main.setText(CellBalanceLabel(n), "*");
+    main.setBackground(CellBalanceLabel(n), kCellBackground);
+    main.setTextColor(CellBalanceLabel(n), kBlack);
   }
-  for (std::size_t n = 1; n <= detail.temperatures.size(); ++n) {
-    const std::string temperature = "温度" + std::to_string(n) + "标签";
-    main.setText(temperature, "*");
-    main.setBackground(temperature, kTemperatureBackground);
+  for (int n = 1; n <= static_cast<int>(detail.temperatures.size()); ++n) {
+    main.setText(TemperatureLabel(n), "*");
+    main.setBackground(TemperatureLabel(n), kTemperatureBackground);
   }
 }
 
 void DecodeInstalledBicCount(forms::Form& main, BicDetail& detail, std::string_view data1) {
-  detail.installedCount = static_cast<int>(link::HexToInteger(data1.substr(0, 2)));
+  detail.installedCount = static_cast<int>(Value(data1, 0, 2));
   detail.countKnown = true;
   const auto count = std::to_string(detail.installedCount);
   main.setText("参数标定界面安装BIC数量显示标签", count);
   main.setText("监视界面的安装BIC数量显示标签", count);
   main.setEnabled("读取单体信息选择框", true);
+}
+
+void DecodeInstalledBicCountSaved(app::Context& context, std::string_view data1) {
+  // Compared as text: a lower-case "aa" is not an acknowledgement.
+  const bool saved = link::TextEquals(Chars(data1, 0, 2), "AA");
+  context.main().setText("参数标定界面安装BIC数量显示标签", saved ? "Done" : "Error");
+  if (!saved) context.raiseError();
+}
+
+void OnReadCellInfoToggled(forms::Form& main, BicDetail& detail) {
+  if (main.checked("读取单体信息选择框")) {
+    ShowPlannedBic(main, detail);
+    SetNavigationEnabled(main, true);
+  } else {
+    ClearBicDetailView(main, detail);
+    SetNavigationEnabled(main, false);
+    detail.plannedBic = 1;
+  }
+}
+
+void PreviousBic(forms::Form& main, BicDetail& detail) {
+  detail.plannedBic = std::max(detail.plannedBic - 1, 1);
+  ShowPlannedBic(main, detail);
+}
+
+void NextBic(forms::Form& main, BicDetail& detail) {
+  // No clamp from below: with no BIC installed the planned number becomes 0.
+  detail.plannedBic = std::min(detail.plannedBic + 1, detail.installedCount);
+  ShowPlannedBic(main, detail);
+}
+
+void DecodeCellDetailFrame(forms::Form& main, BicDetail& detail, int kind, std::string_view id,
+                           std::string_view data1, std::string_view data2) {
+  if (kind == 1) {
+    DecodeBicSummary(main, detail, id, data1, data2);
+  } else if (kind >= 2 && kind <= 5) {
+    DecodeCellVoltages(main, detail, kind, data1, data2);
+  } else if (kind == 6 || kind == 7) {
+    DecodeTemperatures(main, detail, kind, data1, data2);
+  }
+}
+
+void RegisterBicDetailDecoders(Dispatcher& dispatcher, app::Context& context) {
+  dispatcher.addExact("09A10101", [&context](auto, std::string_view data1, auto) {
+    DecodeInstalledBicCount(context.main(), context.bic, data1);
+  });
+  dispatcher.addExact("09A10103", [&context](auto, std::string_view data1, auto) {
+    DecodeInstalledBicCountSaved(context, data1);
+  });
+  dispatcher.setCellDetailDecoder(
+      [&context](int kind, std::string_view id, std::string_view data1, std::string_view data2) {
+        DecodeCellDetailFrame(context.main(), context.bic, kind, id, data1, data2);
+      });
+}
+
+void BindBicNavigation(app::Context& context) {
+  auto& main = context.main();
+  main.bind("读取单体信息选择框", forms::Event::Click,
+            [&context] { OnReadCellInfoToggled(context.main(), context.bic); });
+  main.bind("上一个BIC按钮", forms::Event::Click,
+            [&context] { PreviousBic(context.main(), context.bic); });
+  main.bind("下一个BIC按钮", forms::Event::Click,
+            [&context] { NextBic(context.main(), context.bic); });
 }
 
 }  // namespace bms::monitor

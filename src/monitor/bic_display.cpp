@@ -1,0 +1,56 @@
+#include "monitor/bic_display.h"
+
+#include "monitor/number_text.h"
+
+namespace bms::monitor {
+
+namespace {
+
+constexpr forms::Rgb kBlack{0, 0, 0};
+constexpr forms::Rgb kRed{255, 0, 0};
+
+}  // namespace
+
+std::string CellVoltageLabel(int cell) { return "单体" + std::to_string(cell) + "电压标签"; }
+
+std::string CellBalanceLabel(int cell) { return "单体" + std::to_string(cell) + "平衡标签"; }
+
+std::string TemperatureLabel(int sensor) { return "温度" + std::to_string(sensor) + "标签"; }
+
+void ShowBalancing(forms::Form& main, const BicDetail& detail, std::uint32_t bitmap) {
+  const int cells = static_cast<int>(detail.cellMillivolts.size());
+  for (int n = 1; n <= cells; ++n, bitmap >>= 1) {
+    const auto label = CellBalanceLabel(n);
+    const bool on = (bitmap & 1U) != 0;
+    if (n > detail.cellsOnBic) {
+      main.setText(label, "*");
+      main.setTextColor(label, kBlack);
+    } else {
+      main.setText(label, on ? "ON" : "OFF");
+      main.setTextColor(label, on ? kRed : kBlack);
+    }
+  }
+}
+
+void ShowCellVoltages(forms::Form& main, const BicDetail& detail) {
+  const int cells = static_cast<int>(detail.cellMillivolts.size());
+  for (int n = 1; n <= cells; ++n) {
+    const auto label = CellVoltageLabel(n);
+    const int millivolts = detail.cellMillivolts[static_cast<std::size_t>(n - 1)];
+    main.setText(label,
+                 n > detail.cellsOnBic ? "*" : FormatThreeDecimals(millivolts / 1000.0) + "V");
+    main.setBackground(label, kCellBackground);
+  }
+}
+
+void ShowTemperatures(forms::Form& main, const BicDetail& detail) {
+  const int sensors = static_cast<int>(detail.temperatures.size());
+  for (int n = 1; n <= sensors; ++n) {
+    const auto label = TemperatureLabel(n);
+    const int celsius = detail.temperatures[static_cast<std::size_t>(n - 1)];
+    main.setText(label, n > detail.sensorsOnBic ? "*" : std::to_string(celsius));
+    main.setBackground(label, kTemperatureBackground);
+  }
+}
+
+}  // namespace bms::monitor
