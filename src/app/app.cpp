@@ -26,6 +26,7 @@ App::App(Platform& platform)
       link_(context_, {*pollTimer_, *updateQueryTimer_}),
       dispatcher_(context_, link_),
       poller_(context_, link_, *pollTimer_),
+      runMonitor_(context_, link_),
       errors_(context_),
       refresh_(context_, errors_),
       blink_(context_),
@@ -43,6 +44,7 @@ App::App(Platform& platform)
   refreshTimer_->onTick = [this] { refresh_.onTick(); };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   monitor::RegisterMonitorDecoders(dispatcher_, context_);
+  monitor::RegisterRunMonitorDecoders(dispatcher_, context_, runMonitor_);
   monitor::RegisterBicDetailDecoders(dispatcher_, context_);
 }
 
@@ -93,6 +95,7 @@ void App::bindHandlers() {
   main.bind("简体中文单选框", forms::Event::Click, [this] { applyChinese(); });
   main.bind("英文单选框", forms::Event::Click, [this] { applyEnglish(); });
   link_.bind();
+  runMonitor_.bind();
   debugWindow_.bind();
   monitor::BindBicNavigation(context_);
 }

@@ -10,6 +10,7 @@
 #include "link/link_control.h"
 #include "monitor/dispatcher.h"
 #include "monitor/poll.h"
+#include "monitor/run_monitor.h"
 #include "monitor/status_refresh.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
@@ -47,6 +48,7 @@ class App {
   link::LinkControl link_;
   monitor::Dispatcher dispatcher_;
   monitor::Poller poller_;
+  monitor::RunMonitor runMonitor_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;
