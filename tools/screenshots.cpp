@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "app/app.h"
 #include "qt/qt_application.h"
 #include "qt/qt_platform.h"
+#include "sim/sim_process.h"
 
 namespace {
 
@@ -39,6 +41,13 @@ const std::vector<Page>& Pages() {
     return all;
   }();
   return pages;
+}
+
+// Runs the event loop for a while, so that live data can arrive and be shown.
+void Wait(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
 bool Save(QWidget* window, const std::filesystem::path& file) {
@@ -78,5 +87,34 @@ int main(int argc, char* argv[]) {
     }
   }
   main.setIndex("总选择夹", 0);
+  main.setIndex("运行信息选择夹", 0);
+
+  // The run monitoring page with live data from the stand-in controller: a pack with a
+  // cell voltage warning and a temperature fault, cell details of the first BIC.
+  bms::sim::SimProcess sim(
+      {"--direct", "0", "--rate", "5", "--bics", "4", "--warnings", "02", "--faults", "04"});
+  std::string port;
+  for (const auto& line : sim.Endpoints()) {
+    if (line.starts_with("direct ")) port = line.substr(line.find(':') + 1);
+  }
+  main.setText("服务器地址编辑框", "127.0.0.1");
+  main.setText("服务器端口编辑框", port);
+  main.setText("BMC编号编辑框", "100000000");
+  main.setIndex("网络模式选择框", 1);
+  main.setChecked("网络通信单选框", true);
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    main.userClick("通信按钮");
+    Wait(1500);
+    main.userClick("读取单体信息选择框");
+    Wait(2500);
+    // Catch the lamps in their alarm phase rather than their white one.
+    for (int i = 0; i < 10 && main.fill("温度故障指示灯") != bms::forms::Rgb{255, 0, 0}; ++i) {
+      Wait(100);
+    }
+    ok = Save(main.window(), out / ("main-run-info-live-" + std::string(language) + ".png")) && ok;
+    main.userClick("通信按钮");
+  }
+  sim.Stop(SIGTERM);
   return ok ? 0 : 1;
 }
