@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/platform.h"
-#include "forms/control_spec.h"
+#include "forms/form_table.h"
 
 namespace bms::app {
 

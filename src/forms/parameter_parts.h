@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/control_spec.h"
+#include "forms/form_table.h"
 
 namespace bms::forms::parameter_parts {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "forms/control_spec.h"
+#include "forms/form_table.h"
 
 namespace bms::forms {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/control_spec.h"
 #include "forms/form.h"
+#include "forms/form_table.h"
 
 class QWidget;
 

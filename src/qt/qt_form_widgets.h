@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "forms/control_spec.h"
+#include "forms/form_table.h"
 
 class QWidget;
 
