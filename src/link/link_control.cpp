@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/language.h"
+#include "forms/colours.h"
 #include "link/frame_line.h"
 #include "link/hex_text.h"
 
@@ -10,8 +11,8 @@ namespace bms::link {
 
 namespace {
 
-constexpr forms::Rgb kBlack{0, 0, 0};
-constexpr forms::Rgb kGreen{0, 255, 0};
+using forms::colours::kBlack;
+using forms::colours::kGreen;
 
 constexpr const char* kConnectionSettings[] = {
     "串口通信单选框",   "串口号选择框",     "网络通信单选框", "网络模式选择框",

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/context.h"
+#include "forms/colours.h"
 #include "link/hex_text.h"
 #include "monitor/bic_display.h"
 #include "monitor/dispatcher.h"
@@ -14,7 +15,7 @@ namespace bms::monitor {
 
 namespace {
 
-constexpr forms::Rgb kBlack{0, 0, 0};
+using forms::colours::kBlack;
 
 // Characters [first, first + count) of a received field. Fields are not checked, so a
 // short one gives only what it has, and nothing past its end.

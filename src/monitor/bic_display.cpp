@@ -1,13 +1,14 @@
 #include "monitor/bic_display.h"
 
+#include "forms/colours.h"
 #include "monitor/number_text.h"
 
 namespace bms::monitor {
 
 namespace {
 
-constexpr forms::Rgb kBlack{0, 0, 0};
-constexpr forms::Rgb kRed{255, 0, 0};
+using forms::colours::kBlack;
+using forms::colours::kRed;
 
 }  // namespace
 

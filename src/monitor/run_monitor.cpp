@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/language.h"
+#include "forms/colours.h"
 #include "link/hex_text.h"
 #include "monitor/number_text.h"
 #include "monitor/run_monitor_format.h"
@@ -14,10 +15,10 @@ namespace bms::monitor {
 
 namespace {
 
-constexpr forms::Rgb kBlack{0, 0, 0};
-constexpr forms::Rgb kWhite{255, 255, 255};
-constexpr forms::Rgb kGreen{0, 255, 0};
-constexpr forms::Rgb kGrey{192, 192, 192};
+using forms::colours::kBlack;
+using forms::colours::kGreen;
+using forms::colours::kSilver;
+using forms::colours::kWhite;
 
 constexpr std::int64_t kContactorClosed = 0x8000;
 constexpr std::int64_t kStateOfChargeMask = 0x3FF;
@@ -104,7 +105,7 @@ void DecodeCurrentVoltagePower(forms::Form& main, RunValues& values, std::string
   main.setText("直流充电界面BMS当前电流显示值标签", current);
   main.setText("直流充电界面电池组当前功率显示值标签", power);
 
-  const forms::Rgb next = main.background(kLiveCurrentLabel) == kGrey ? kWhite : kGrey;
+  const forms::Rgb next = main.background(kLiveCurrentLabel) == kSilver ? kWhite : kSilver;
   for (const auto label : kLiveValueLabels) main.setBackground(label, next);
 }
 

@@ -1,4 +1,5 @@
 #include "monitor/status_refresh.h"
+#include "forms/colours.h"
 
 #include <string>
 
@@ -6,11 +7,11 @@ namespace bms::monitor {
 
 namespace {
 
-constexpr forms::Rgb kWhite{255, 255, 255};
-constexpr forms::Rgb kRed{255, 0, 0};
-constexpr forms::Rgb kGreen{0, 255, 0};
-constexpr forms::Rgb kCyan{0, 255, 255};
-constexpr forms::Rgb kSilver{192, 192, 192};
+using forms::colours::kCyan;
+using forms::colours::kGreen;
+using forms::colours::kRed;
+using forms::colours::kSilver;
+using forms::colours::kWhite;
 constexpr forms::Rgb kVoltageNumber{128, 224, 0};
 constexpr forms::Rgb kTemperatureNumber{216, 216, 0};
 

@@ -1,14 +1,15 @@
 #include "service/error_prompt.h"
 
 #include "app/language.h"
+#include "forms/colours.h"
 
 namespace bms::service {
 
 namespace {
 
-constexpr forms::Rgb kRed{255, 0, 0};
-constexpr forms::Rgb kSilver{192, 192, 192};
-constexpr forms::Rgb kBlack{0, 0, 0};
+using forms::colours::kBlack;
+using forms::colours::kRed;
+using forms::colours::kSilver;
 constexpr int kHoldTicks = 5;
 constexpr int kPromptTicks = 30;
 

@@ -1,4 +1,5 @@
 #include "service/warning_blink.h"
+#include "forms/colours.h"
 
 #include <array>
 
@@ -6,11 +7,11 @@ namespace bms::service {
 
 namespace {
 
-constexpr forms::Rgb kWhite{255, 255, 255};
-constexpr forms::Rgb kRed{255, 0, 0};
-constexpr forms::Rgb kOrange{255, 128, 0};
-constexpr forms::Rgb kYellow{255, 255, 0};
-constexpr forms::Rgb kCyan{0, 255, 255};
+using forms::colours::kCyan;
+using forms::colours::kOrange;
+using forms::colours::kRed;
+using forms::colours::kWhite;
+using forms::colours::kYellow;
 
 // In the bit order of the fault and warning bytes.
 constexpr std::array<const char*, 8> kFaultLamps = {
