@@ -9,6 +9,7 @@
 #include "link/hex_text.h"
 #include "monitor/bic_display.h"
 #include "monitor/dispatcher.h"
+#include "monitor/frame_bytes.h"
 #include "monitor/number_text.h"
 
 namespace bms::monitor {
@@ -17,20 +18,9 @@ namespace {
 
 using forms::colours::kBlack;
 
-// Characters [first, first + count) of a received field. Fields are not checked, so a
-// short one gives only what it has, and nothing past its end.
-std::string_view Chars(std::string_view field, std::size_t first, std::size_t count) {
-  if (first >= field.size()) return {};
-  return field.substr(first, count);
-}
-
-std::int64_t Value(std::string_view field, std::size_t first, std::size_t count) {
-  return link::HexToInteger(Chars(field, first, count));
-}
-
 // One byte as a two's-complement signed 8-bit number, the same rule as SignedByteToText.
-int SignedByte(std::string_view field, std::size_t first) {
-  const auto v = Value(field, first, 2);
+int SignedByte(const FrameBytes& bytes, int n) {
+  const auto v = bytes.byte(n);
   return (v & 0x80) != 0 ? -static_cast<int>(128 - (v & 127)) : static_cast<int>(v);
 }
 
@@ -45,34 +35,26 @@ void SetNavigationEnabled(forms::Form& main, bool enabled) {
 
 // Kind 1: which BIC answered, its cell and sensor counts, balancing and board temperature.
 void DecodeBicSummary(forms::Form& main, BicDetail& detail, std::string_view id,
-                      std::string_view data1, std::string_view data2) {
+                      const FrameBytes& bytes) {
   const auto bic = id.size() >= 2 ? id.substr(id.size() - 2) : id;
   main.setText("实时返回的BIC编号标签", std::to_string(link::HexToInteger(bic)));
-  detail.cellsOnBic = static_cast<int>(Value(data1, 0, 2));
-  detail.sensorsOnBic = static_cast<int>(Value(data1, 2, 2));
-  ShowBalancing(main, detail, static_cast<std::uint32_t>(Value(data1, 4, 4)));
-  main.setText("实时返回的BIC电路温度标签", SignedByteToText(Chars(data2, 0, 2)));
+  detail.cellsOnBic = static_cast<int>(bytes.byte(1));
+  detail.sensorsOnBic = static_cast<int>(bytes.byte(2));
+  ShowBalancing(main, detail, static_cast<std::uint32_t>(bytes.word(3)));
+  main.setText("实时返回的BIC电路温度标签", SignedByteToText(bytes.byteText(5)));
 }
 
 // Kinds 2 to 5: four 16-bit cell voltages in mV, high byte first.
-void DecodeCellVoltages(forms::Form& main, BicDetail& detail, int kind, std::string_view data1,
-                        std::string_view data2) {
+void DecodeCellVoltages(forms::Form& main, BicDetail& detail, int kind, const FrameBytes& bytes) {
   auto cell = detail.cellMillivolts.begin() + 4 * (kind - 2);
-  for (const auto field : {data1, data2}) {
-    *cell++ = static_cast<int>(Value(field, 0, 4));
-    *cell++ = static_cast<int>(Value(field, 4, 4));
-  }
+  for (int n : {1, 3, 5, 7}) *cell++ = static_cast<int>(bytes.word(n));
   ShowCellVoltages(main, detail);
 }
 
 // Kinds 6 and 7: four signed temperatures in °C, in bytes 1, 3, 5 and 7.
-void DecodeTemperatures(forms::Form& main, BicDetail& detail, int kind, std::string_view data1,
-                        std::string_view data2) {
+void DecodeTemperatures(forms::Form& main, BicDetail& detail, int kind, const FrameBytes& bytes) {
   auto sensor = detail.temperatures.begin() + 4 * (kind - 6);
-  for (const auto field : {data1, data2}) {
-    *sensor++ = SignedByte(field, 0);
-    *sensor++ = SignedByte(field, 4);
-  }
+  for (int n : {1, 3, 5, 7}) *sensor++ = SignedByte(bytes, n);
   ShowTemperatures(main, detail);
 }
 
@@ -104,7 +86,7 @@ void ClearBicDetailView(forms::Form& main, BicDetail& detail) {
 }
 
 void DecodeInstalledBicCount(forms::Form& main, BicDetail& detail, std::string_view data1) {
-  detail.installedCount = static_cast<int>(Value(data1, 0, 2));
+  detail.installedCount = static_cast<int>(FrameBytes(data1, {}).byte(1));
   detail.countKnown = true;
   const auto count = std::to_string(detail.installedCount);
   main.setText("参数标定界面安装BIC数量显示标签", count);
@@ -114,7 +96,7 @@ void DecodeInstalledBicCount(forms::Form& main, BicDetail& detail, std::string_v
 
 void DecodeInstalledBicCountSaved(app::Context& context, std::string_view data1) {
   // Compared as text: a lower-case "aa" is not an acknowledgement.
-  const bool saved = link::TextEquals(Chars(data1, 0, 2), "AA");
+  const bool saved = link::TextEquals(FrameBytes(data1, {}).byteText(1), "AA");
   context.main().setText("参数标定界面安装BIC数量显示标签", saved ? "Done" : "Error");
   if (!saved) context.raiseError();
 }
@@ -143,12 +125,13 @@ void NextBic(forms::Form& main, BicDetail& detail) {
 
 void DecodeCellDetailFrame(forms::Form& main, BicDetail& detail, int kind, std::string_view id,
                            std::string_view data1, std::string_view data2) {
+  const FrameBytes bytes(data1, data2);
   if (kind == 1) {
-    DecodeBicSummary(main, detail, id, data1, data2);
+    DecodeBicSummary(main, detail, id, bytes);
   } else if (kind >= 2 && kind <= 5) {
-    DecodeCellVoltages(main, detail, kind, data1, data2);
+    DecodeCellVoltages(main, detail, kind, bytes);
   } else if (kind == 6 || kind == 7) {
-    DecodeTemperatures(main, detail, kind, data1, data2);
+    DecodeTemperatures(main, detail, kind, bytes);
   }
 }
 

@@ -42,18 +42,6 @@ constexpr std::int64_t kCharging = 0x8000;
 
 }  // namespace
 
-std::string_view FrameBytes::chars(int n, std::size_t count) const {
-  if (n < 1 || n > 8) return {};
-  const std::string_view field = n <= 4 ? data1_ : data2_;
-  const auto position = static_cast<std::size_t>((n - 1) % 4) * 2;
-  if (position >= field.size()) return {};
-  return field.substr(position, count);
-}
-
-std::int64_t FrameBytes::byte(int n) const { return link::HexToInteger(chars(n, 2)); }
-
-std::int64_t FrameBytes::word(int n) const { return link::HexToInteger(chars(n, 4)); }
-
 float FieldToFloat(std::string_view field) { return HexToFloat(field.substr(0, kFieldLength)); }
 
 std::string FormatCurrent(double amperes) { return WithUnit(amperes, kCurrentUnits); }
