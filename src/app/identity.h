@@ -14,7 +14,4 @@ inline constexpr std::string_view kMakerName = "Example Energy Systems";
 inline constexpr std::string_view kContactNumber = "+86 000 0000 0000";
 inline constexpr std::string_view kContactEmail = "support@example.com";
 
-// Default of the server address box: the relay service.
-inline constexpr std::string_view kRelayHost = "relay.example.net";
-
 }  // namespace bms::app

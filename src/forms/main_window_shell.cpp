@@ -89,10 +89,12 @@ constexpr ControlSpec kShell[] = {
      .parent = "连接设置单选框",
      .cell = {4, 0, 1, 3},
      .caption = "网络地址"},
+    // Design default: the relay service (the settings file replaces it at start-up).
     {.name = "服务器地址编辑框",
      .kind = Kind::Edit,
      .parent = "连接设置单选框",
-     .cell = {5, 0, 1, 3}},
+     .cell = {5, 0, 1, 3},
+     .caption = "relay.example.net"},
     {.name = "服务器端口标签",
      .kind = Kind::Label,
      .parent = "连接设置单选框",
