@@ -4,33 +4,12 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "qt/qt_application.h"
 #include "qt/qt_platform_wait.h"
 
 namespace bms::qt {
 namespace {
-
-TEST(QtTimer, AnIntervalBelowOneStopsTheTimer) {
-  EnsureApplication();
-  struct Case {
-    std::vector<int> settings;
-    int interval;
-  };
-  for (const auto& c : {
-           Case{{}, 0},
-           Case{{300}, 300},
-           Case{{300, 1000}, 1000},
-           Case{{300, 0}, 0},
-           Case{{300, -5}, 0},
-           Case{{300, 0, 100}, 100},
-       }) {
-    QtTimer timer;
-    for (int ms : c.settings) timer.setInterval(ms);
-    EXPECT_EQ(timer.interval(), c.interval) << c.settings.size();
-  }
-}
 
 TEST(QtTimer, SettingTheIntervalAgainRestartsItFromNow) {
   EnsureApplication();
@@ -53,6 +32,7 @@ TEST(QtTimer, SettingTheIntervalAgainRestartsItFromNow) {
   fast.setInterval(10);
   ASSERT_TRUE(ProcessEventsUntil([&] { return order.ends_with('S'); }));
   EXPECT_EQ(order, "FFFFFFFFS");
+  EXPECT_EQ(slow.interval() + fast.interval(), 0) << "both stopped";
 }
 
 TEST(QtTimer, ATickMayDestroyItsOwnTimer) {
