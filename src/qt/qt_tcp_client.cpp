@@ -28,6 +28,10 @@ namespace bms::qt {
 
 namespace {
 
+// At most this much is handed on per event, the rest in the next events: a flood must
+// not hold timers, painting and the user off for long.
+constexpr qint64 kBlockBytes = 16 * 1024;
+
 using Clock = std::chrono::steady_clock;
 
 // How long a closed connection may take to hand over the bytes still waiting to be sent.
@@ -136,7 +140,17 @@ void QtTcpClient::close() {
 }
 
 void QtTcpClient::deliver() {
-  const QByteArray data = socket_->readAll();
+  deliverBlock();
+  auto* socket = socket_;
+  if (socket != nullptr && socket->bytesAvailable() > 0) {
+    QTimer::singleShot(0, &receiver_, [this, socket] {
+      if (socket == socket_) deliver();
+    });
+  }
+}
+
+void QtTcpClient::deliverBlock() {
+  const QByteArray data = socket_->read(kBlockBytes);
   const auto handler = onData;
   if (!data.isEmpty() && handler) {
     handler(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
@@ -145,7 +159,8 @@ void QtTcpClient::deliver() {
 
 void QtTcpClient::lost(QTcpSocket* socket) {
   if (socket != socket_) return;
-  deliver();                      // what arrived before the end still counts
+  // What arrived before the end still counts.
+  while (socket == socket_ && socket->bytesAvailable() > 0) deliverBlock();
   if (socket != socket_) return;  // a data handler closed the connection itself
   socket_ = nullptr;
   QObject::disconnect(socket, nullptr, &receiver_, nullptr);

@@ -32,6 +32,7 @@ class QtTcpClient : public link::TcpClient {
  private:
   void adopt(QTcpSocket* socket);
   void deliver();
+  void deliverBlock();
   void lost(QTcpSocket* socket);
 
   std::chrono::milliseconds connectBound_;
