@@ -18,6 +18,15 @@ inline auto AllBackends() {
 #endif
 }
 
+// Starts the application connected to BMC 100000000 in direct network mode (no login, so
+// the poll stays at 1000 ms) and forgets what the opening sent.
+inline void StartConnected(Driver& driver) {
+  driver.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,1,1,");
+  driver.start();
+  driver.click("通信按钮");
+  driver.sent();
+}
+
 inline std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
   return info.param == Backend::Memory ? "Memory" : "Qt";
 }

@@ -24,9 +24,7 @@ std::string Sensor(int n) { return "温度" + std::to_string(n) + "标签"; }
 
 // Connected in direct network mode with `count` BICs (a hex byte), reading BIC `planned`.
 void ReadBic(Driver& driver, const std::string& count, int planned) {
-  driver.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,1,1,");
-  driver.start();
-  driver.click("通信按钮");
+  StartConnected(driver);
   driver.receive(Frame("09A10101", count + "FFFFFF", "FFFFFFFF"));
   driver.click("读取单体信息选择框");
   for (int n = 1; n < planned; ++n) driver.click("下一个BIC按钮");

@@ -24,13 +24,7 @@ std::string Frame(const std::string& id, const std::string& data1 = "FFFFFFFF") 
 
 class PollAndRefresh : public ::testing::TestWithParam<Backend> {
  protected:
-  // Direct network mode: no login, so the poll stays at 1000 ms.
-  void connect() {
-    driver.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,1,1,");
-    driver.start();
-    driver.click("通信按钮");
-    driver.sent();
-  }
+  void connect() { StartConnected(driver); }
 
   Driver driver{GetParam()};
 };

@@ -49,12 +49,7 @@ std::string Frame(const std::string& fields) { return "T,05F5E100,7," + fields +
 
 class RunMonitorPage : public ::testing::TestWithParam<Backend> {
  protected:
-  void connect() {
-    driver.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,1,1,");
-    driver.start();
-    driver.click("通信按钮");
-    driver.sent();
-  }
+  void connect() { StartConnected(driver); }
 
   Driver driver{GetParam()};
 };
