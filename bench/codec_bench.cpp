@@ -4,16 +4,16 @@
 
 #include <string>
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
-#include "link/line_cutter.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
+#include "wire/line_cutter.h"
 
 namespace {
 
 void BuildFrameLine(benchmark::State& state) {
   for (auto _ : state) {
-    auto line = bms::link::AddRemoteMarker(bms::link::FrameLine(
-        bms::link::BmcNumberToHex("100000000"), "09A00174", "0CE4FFFF", "FFFFFFFF"));
+    auto line = bms::wire::AddRemoteMarker(bms::wire::FrameLine(
+        bms::wire::BmcNumberToHex("100000000"), "09A00174", "0CE4FFFF", "FFFFFFFF"));
     benchmark::DoNotOptimize(line);
   }
 }
@@ -22,18 +22,18 @@ BENCHMARK(BuildFrameLine);
 void SplitLine(benchmark::State& state) {
   const std::string line = "T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r";
   for (auto _ : state) {
-    bms::link::ReceivedFields fields(line);
+    bms::wire::ReceivedFields fields(line);
     benchmark::DoNotOptimize(fields[4]);
   }
 }
 BENCHMARK(SplitLine);
 
 void CutAndSplitTcpLine(benchmark::State& state) {
-  bms::link::LineCutter cutter(bms::link::LineCutter::Mode::Tcp);
+  bms::wire::LineCutter cutter(bms::wire::LineCutter::Mode::Tcp);
   const std::string bytes = "T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r\n";
   for (auto _ : state) {
     for (const auto& line : cutter.feed(bytes)) {
-      bms::link::ReceivedFields fields(line);
+      bms::wire::ReceivedFields fields(line);
       benchmark::DoNotOptimize(fields[4]);
     }
   }

@@ -40,7 +40,7 @@ void Run(int rate, int seconds, bool debugWindow) {
   bms::qt::QtPlatform platform(dir);
   bms::app::App app(platform);
   app.start();
-  auto& main = *platform.findWindow(bms::app::Window::Main);
+  auto& main = *platform.findWindow(bms::base::Window::Main);
   if (debugWindow) main.userClick("Debug按钮");
   main.userClick("通信按钮");
 

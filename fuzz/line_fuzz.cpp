@@ -4,25 +4,25 @@
 #include <cstdint>
 #include <string_view>
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
-#include "link/line_cutter.h"
-#include "monitor/number_text.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
+#include "wire/line_cutter.h"
+#include "wire/number_text.h"
 
 namespace {
 
 void TakeApart(std::string_view line) {
-  const bms::link::ReceivedFields fields(line);
+  const bms::wire::ReceivedFields fields(line);
   for (std::size_t n = 1; n <= fields.size(); ++n) {
     const auto field = fields[n];
-    bms::link::HexToInteger(field);
-    bms::monitor::SignedByteToText(field.substr(0, 2));
-    bms::monitor::FormatNumber(bms::monitor::HexToFloat(field));
-    bms::monitor::FormatThreeDecimals(bms::monitor::HexToFloat(field));
-    bms::link::BmcNumberToHex(field);
+    bms::wire::HexToInteger(field);
+    bms::wire::SignedByteToText(field.substr(0, 2));
+    bms::wire::FormatNumber(bms::wire::HexToFloat(field));
+    bms::wire::FormatThreeDecimals(bms::wire::HexToFloat(field));
+    bms::wire::BmcNumberToHex(field);
   }
-  bms::link::AddRemoteMarker(line);
-  bms::link::PingReply(fields[2]);
+  bms::wire::AddRemoteMarker(line);
+  bms::wire::PingReply(fields[2]);
 }
 
 }  // namespace
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // The first byte chooses how the stream is chunked, as the network would.
   const std::size_t chunk = size == 0 ? 1 : 1 + data[0] % 64;
-  bms::link::LineCutter tcp(bms::link::LineCutter::Mode::Tcp, 128);
-  bms::link::LineCutter serial(bms::link::LineCutter::Mode::Serial, 128);
+  bms::wire::LineCutter tcp(bms::wire::LineCutter::Mode::Tcp, 128);
+  bms::wire::LineCutter serial(bms::wire::LineCutter::Mode::Serial, 128);
   for (std::size_t at = 0; at < size; at += chunk) {
     const auto piece = bytes.substr(at, chunk);
     for (const auto& line : tcp.feed(piece)) TakeApart(line);

@@ -1,8 +1,8 @@
 #include "sim/bmc.h"
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
 #include "sim/frames.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
 
 namespace bms::sim {
 
@@ -14,22 +14,22 @@ constexpr std::int64_t kCellDetailRequest = 0x09A01000;  // + BIC number in the 
 
 Bmc::Bmc(const BmcConfig& config)
     : config_(config),
-      bmcField_(link::BmcNumberToHex(std::to_string(config.number))),
+      bmcField_(wire::BmcNumberToHex(std::to_string(config.number))),
       pack_(config.seed, config.bics) {}
 
 std::string Bmc::Line(const Frame& frame) const { return BmcFrameLine(bmcField_, frame); }
 
 std::vector<std::string> Bmc::HandleLine(std::string_view line) const {
-  const link::ReceivedFields fields(line);
+  const wire::ReceivedFields fields(line);
   // The BMC answers whatever number the request carries: on its own link it is the
   // only BMC, and the relay has already routed by number.
-  if (!link::TextEquals(fields[1], "T") || !link::TextEquals(fields[3], "6")) return {};
+  if (!wire::TextEquals(fields[1], "T") || !wire::TextEquals(fields[3], "6")) return {};
   return Answer(fields[4]);
 }
 
 std::vector<std::string> Bmc::Answer(std::string_view id) const {
-  if (id.size() != 8 || !link::IsHexText(id)) return {};
-  const std::int64_t request = link::HexToInteger(id);
+  if (id.size() != 8 || !wire::IsHexText(id)) return {};
+  const std::int64_t request = wire::HexToInteger(id);
   std::vector<std::string> lines;
   switch (request) {
     case 0x09A00100:

@@ -39,7 +39,7 @@ EventLoop::Link::Link(Kind k, UniqueFd ownedFd, int rawFd, const Options& option
     : kind(k),
       owned(std::move(ownedFd)),
       fd(rawFd),
-      cutter(k == Kind::Serial ? link::LineCutter::Mode::Serial : link::LineCutter::Mode::Tcp),
+      cutter(k == Kind::Serial ? wire::LineCutter::Mode::Serial : wire::LineCutter::Mode::Tcp),
       faults(FaultsOf(options), options.seed, number),
       update(options.newer) {}
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "link/line_cutter.h"
 #include "sim/bmc.h"
 #include "sim/faults.h"
 #include "sim/options.h"
@@ -15,6 +14,7 @@
 #include "sim/relay.h"
 #include "sim/unique_fd.h"
 #include "sim/update_server.h"
+#include "wire/line_cutter.h"
 
 namespace bms::sim {
 
@@ -44,7 +44,7 @@ class EventLoop {
     Kind kind;
     UniqueFd owned;  // empty for the terminal, which the PseudoTerminal owns
     int fd;
-    link::LineCutter cutter;
+    wire::LineCutter cutter;
     std::string out;
     FaultInjector faults;
     RelaySession relay;

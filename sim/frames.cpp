@@ -4,16 +4,16 @@
 #include <charconv>
 #include <cmath>
 
-#include "link/hex_text.h"
 #include "params/validators.h"
+#include "wire/hex_text.h"
 
 namespace bms::sim {
 
 namespace {
 
-using link::ByteToHex2;
-using link::DwordToHex8;
-using link::WordToHex4;
+using wire::ByteToHex2;
+using wire::DwordToHex8;
+using wire::WordToHex4;
 
 constexpr std::string_view kUnused = "FFFFFFFF";
 

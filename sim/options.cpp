@@ -5,9 +5,9 @@
 #include <map>
 #include <set>
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
 #include "params/validators.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
 
 namespace bms::sim {
 
@@ -22,7 +22,7 @@ constexpr int kMaxFlood = 1000000;
 std::optional<std::int64_t> IntegerIn(std::string_view text, std::int64_t lo, std::int64_t hi) {
   // Only plain digits: a sign or blanks in an option value is a typing error.
   if (!params::IsNonNegativeIntegerText(text)) return std::nullopt;
-  const auto value = link::DecimalTextToInteger(text);
+  const auto value = wire::DecimalTextToInteger(text);
   if (!value || *value < lo || *value > hi) return std::nullopt;
   return value;
 }
@@ -36,8 +36,8 @@ std::optional<double> RateIn(std::string_view text) {
 }
 
 std::optional<std::uint8_t> ByteIn(std::string_view text) {
-  if (text.empty() || text.size() > 2 || !link::IsHexText(text)) return std::nullopt;
-  return static_cast<std::uint8_t>(link::HexToInteger(text));
+  if (text.empty() || text.size() > 2 || !wire::IsHexText(text)) return std::nullopt;
+  return static_cast<std::uint8_t>(wire::HexToInteger(text));
 }
 
 struct Parser {
@@ -83,9 +83,9 @@ const std::map<std::string_view, ApplyValue>& ValueOptions() {
        [](Parser& p, std::string_view v) { return p.Port("--update", v, p.options.updatePort); }},
       {"--password",
        [](Parser& p, std::string_view v) {
-         if (!link::EncodeAccessPassword(v)) {
+         if (!wire::EncodeAccessPassword(v)) {
            return p.Fail("--password may have at most " +
-                         std::to_string(link::kMaxAccessPasswordBytes) + " bytes");
+                         std::to_string(wire::kMaxAccessPasswordBytes) + " bytes");
          }
          p.options.password = std::string(v);
          return true;

@@ -1,7 +1,7 @@
 #include "sim/relay.h"
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
 
 namespace bms::sim {
 
@@ -24,14 +24,14 @@ std::optional<std::string> DecodeAccessPassword(std::string_view group1, std::st
                                                 std::string_view group3) {
   std::string hex;
   for (std::string_view group : {group1, group2, group3}) {
-    if (group.size() != 8 || !link::IsHexText(group)) return std::nullopt;
+    if (group.size() != 8 || !wire::IsHexText(group)) return std::nullopt;
     hex += group;
   }
-  const auto length = static_cast<std::size_t>(link::HexToInteger(hex.substr(0, 2)));
-  if (length > link::kMaxAccessPasswordBytes) return std::nullopt;
+  const auto length = static_cast<std::size_t>(wire::HexToInteger(hex.substr(0, 2)));
+  if (length > wire::kMaxAccessPasswordBytes) return std::nullopt;
   std::string password;
   for (std::size_t i = 0; i < length; ++i) {
-    password += static_cast<char>(link::HexToInteger(hex.substr(2 + 2 * i, 2)));
+    password += static_cast<char>(wire::HexToInteger(hex.substr(2 + 2 * i, 2)));
   }
   return password;
 }
@@ -50,25 +50,25 @@ Relay::Relay(std::string password, std::uint32_t bmcNumber, bool refuseLogin)
 
 RelayOutcome Relay::HandleLine(RelaySession& session, std::string_view line) {
   RelayOutcome outcome;
-  const link::ReceivedFields fields(line);
-  if (!link::TextEquals(fields[1], "T")) return outcome;
+  const wire::ReceivedFields fields(line);
+  if (!wire::TextEquals(fields[1], "T")) return outcome;
   const std::string_view bmcField = fields[2];
   const std::string_view type = fields[3];
 
-  if (link::TextEquals(type, "S1")) {
+  if (wire::TextEquals(type, "S1")) {
     outcome.toClient.push_back(RelayLine(bmcField, "S2,1"));
     if (!session.loggedIn) outcome.toClient.push_back(RelayLine(bmcField, "B"));
-  } else if (link::TextEquals(type, "SC")) {
+  } else if (wire::TextEquals(type, "SC")) {
     const auto offered = DecodeAccessPassword(fields[4], fields[5], fields[6]);
     session.loggedIn = !refuseLogin_ && offered && *offered == password_;
     outcome.toClient.push_back(RelayLine(bmcField, session.loggedIn ? "D,1" : "D,0"));
-  } else if (link::TextEquals(type, "SE")) {
+  } else if (wire::TextEquals(type, "SE")) {
     const auto wanted = DecodeAccessPassword(fields[4], fields[5], fields[6]);
     const bool changed = session.loggedIn && wanted.has_value();
     if (changed) password_ = *wanted;
     outcome.toClient.push_back(RelayLine(bmcField, changed ? "F,1" : "F,0"));
   } else if (session.loggedIn && type.size() >= 2 && type.front() == 'S' &&
-             link::HexToInteger(bmcField) == bmcNumber_) {
+             wire::HexToInteger(bmcField) == bmcNumber_) {
     outcome.toBmc = StripRemoteMarker(line);
   }
   return outcome;

@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
   bms::qt::QtPlatform platform;
   bms::app::App app(platform);
   app.start();
-  auto& main = platform.openWindow(bms::app::Window::Main);
+  auto& main = platform.openWindow(bms::base::Window::Main);
 
   bool ok = true;
   for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
@@ -77,10 +77,10 @@ int main(int argc, char* argv[]) {
       for (const auto& [tabs, index] : page.tabs) main.setIndex(tabs, index);
       ok = Save(main.window(), out / ("main-" + page.file + "-" + language + ".png")) && ok;
     }
-    for (const auto& [window, name] : {std::pair{bms::app::Window::Debug, "debug"},
-                                       {bms::app::Window::Error, "error"},
-                                       {bms::app::Window::Factory, "factory"},
-                                       {bms::app::Window::Bic, "bic"}}) {
+    for (const auto& [window, name] : {std::pair{bms::base::Window::Debug, "debug"},
+                                       {bms::base::Window::Error, "error"},
+                                       {bms::base::Window::Factory, "factory"},
+                                       {bms::base::Window::Bic, "bic"}}) {
       auto& form = platform.openWindow(window);
       ok = Save(form.window(), out / (std::string(name) + "-" + language + ".png")) && ok;
       platform.closeWindow(window);

@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "app/factory_marker.h"
+#include "app/language_switch.h"
 #include "app/user_settings.h"
 #include "monitor/bic_detail.h"
 #include "monitor/monitor_decoders.h"
@@ -8,6 +9,8 @@
 namespace bms::app {
 
 namespace {
+
+using base::Window;
 
 constexpr const char* kConnectionSettings[] = {
     "串口通信单选框",   "串口号选择框",     "网络通信单选框", "网络模式选择框",
@@ -17,7 +20,7 @@ constexpr std::string_view kEnglishNotice = "English translation is for referenc
 
 }  // namespace
 
-App::App(Platform& platform)
+App::App(base::Platform& platform)
     : context_(platform),
       refreshTimer_(platform.createTimer("系统状态刷新定时器")),
       blinkTimer_(platform.createTimer("警告标签闪烁控制定时器")),
@@ -28,7 +31,7 @@ App::App(Platform& platform)
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
       errors_(context_),
-      refresh_(context_, errors_),
+      refresh_(context_),
       blink_(context_),
       debugWindow_(context_) {
   platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
@@ -36,12 +39,21 @@ App::App(Platform& platform)
   link_.onOpened = [this] {
     // The link is open all the same; the user learns that the settings were not kept.
     if (!SaveUserSettings(context_.main(), context_.platform.programDir())) {
-      context_.log.received(IsEnglish(context_.main()) ? "Failed to save the settings file!\r\n"
-                                                       : "未能保存设置文件！\r\n");
+      context_.log.received(base::IsEnglish(context_.main())
+                                ? "Failed to save the settings file!\r\n"
+                                : "未能保存设置文件！\r\n");
       context_.raiseError();
     }
   };
-  refreshTimer_->onTick = [this] { refresh_.onTick(); };
+  link_.onReset = [this] {
+    monitor::ClearBicDetailView(context_.main(), context_.bic);
+    monitor::ResetBicNavigation(context_.main(), context_.bic);
+  };
+  link_.onLost = [this] { monitor::ResetBicNavigation(context_.main(), context_.bic); };
+  refreshTimer_->onTick = [this] {
+    refresh_.onTick();
+    errors_.showErrorState();
+  };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   monitor::RegisterMonitorDecoders(dispatcher_, context_);
   monitor::RegisterRunMonitorDecoders(dispatcher_, context_, runMonitor_);
@@ -54,7 +66,7 @@ void App::start() {
   auto& platform = context_.platform;
   context_.mainWindow = &platform.openWindow(Window::Main);
   auto& main = context_.main();
-  context_.flags.newVersionKnown = false;
+  context_.newVersionKnown = false;
   main.setText("关于本软件说明信息编辑框", AboutText());
 
   refreshTimer_->setInterval(100);
@@ -101,11 +113,11 @@ void App::bindHandlers() {
 }
 
 void App::applyChinese() {
-  ApplyLanguage(context_.main(), Language::Chinese, context_.flags.newVersionKnown);
+  ApplyLanguage(context_.main(), Language::Chinese, context_.newVersionKnown);
 }
 
 void App::applyEnglish() {
-  ApplyLanguage(context_.main(), Language::English, context_.flags.newVersionKnown);
+  ApplyLanguage(context_.main(), Language::English, context_.newVersionKnown);
   context_.log.received(kEnglishNotice);
 }
 

@@ -4,9 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/context.h"
-#include "app/language.h"
-#include "app/platform.h"
+#include "base/context.h"
+#include "base/platform.h"
 #include "link/link_control.h"
 #include "monitor/dispatcher.h"
 #include "monitor/poll.h"
@@ -21,7 +20,7 @@ namespace bms::app {
 // The whole application: owns the parts, wires them to the controls and the platform.
 class App {
  public:
-  explicit App(Platform& platform);
+  explicit App(base::Platform& platform);
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -35,15 +34,15 @@ class App {
   void bindHandlers();
   void applyChinese();
   void applyEnglish();
-  void onWindowClosed(Window window);
+  void onWindowClosed(base::Window window);
 
-  Context context_;
+  base::Context context_;
   std::optional<std::string> factoryMarker_;
 
-  std::unique_ptr<Timer> refreshTimer_;
-  std::unique_ptr<Timer> blinkTimer_;
-  std::unique_ptr<Timer> updateQueryTimer_;
-  std::unique_ptr<Timer> pollTimer_;
+  std::unique_ptr<base::Timer> refreshTimer_;
+  std::unique_ptr<base::Timer> blinkTimer_;
+  std::unique_ptr<base::Timer> updateQueryTimer_;
+  std::unique_ptr<base::Timer> pollTimer_;
 
   link::LinkControl link_;
   monitor::Dispatcher dispatcher_;

@@ -4,9 +4,9 @@
 #include <system_error>
 #include <vector>
 
-#include "app/language.h"
+#include "app/language_switch.h"
 #include "app/small_file.h"
-#include "link/hex_text.h"
+#include "wire/hex_text.h"
 
 namespace bms::app {
 
@@ -36,13 +36,13 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
 // names no item, selects the first item rather than leaving the box blank.
 void SetIndexFromField(forms::Form& main, std::string_view combo, std::string_view field) {
   const auto count = static_cast<std::int64_t>(main.items(combo).size());
-  const auto value = link::DecimalTextToInteger(field).value_or(0);
+  const auto value = wire::DecimalTextToInteger(field).value_or(0);
   main.setIndex(combo, value >= 0 && value < count ? static_cast<int>(value) : 0);
 }
 
 }  // namespace
 
-Language LoadUserSettings(forms::Form& main, const std::filesystem::path& programDir) {
+base::Language LoadUserSettings(forms::Form& main, const std::filesystem::path& programDir) {
   const auto fields =
       SplitAtCommas(ReadSmallFile(programDir / kUserSettingsFile, kMaxSettingsBytes) +
                     std::string(kFieldPadding));
@@ -58,7 +58,7 @@ Language LoadUserSettings(forms::Form& main, const std::filesystem::path& progra
   const bool serial = fields[7] == "0";
   main.setChecked("串口通信单选框", serial);
   main.setChecked("网络通信单选框", !serial);
-  return english ? Language::English : Language::Chinese;
+  return english ? base::Language::English : base::Language::Chinese;
 }
 
 std::string FormatUserSettings(const forms::Form& main) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
+#include "base/language.h"
 #include "forms/form.h"
 
 // The connection settings file: one line of eight comma-terminated fields (server
@@ -16,7 +16,7 @@ inline constexpr std::string_view kUserSettingsFile = "bms_user.txt";
 
 // Reads the settings file (a missing one reads as empty) and puts it into the connection
 // panel. Returns the language it selects; the caller applies it.
-Language LoadUserSettings(forms::Form& main, const std::filesystem::path& programDir);
+base::Language LoadUserSettings(forms::Form& main, const std::filesystem::path& programDir);
 
 // The file's text as the panel stands now.
 std::string FormatUserSettings(const forms::Form& main);

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/language.h"
+#include "base/language.h"
 #include "forms/colours.h"
-#include "link/frame_line.h"
-#include "link/hex_text.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
 
 namespace bms::link {
 
@@ -40,7 +40,7 @@ constexpr std::int64_t kHighestBmcNumber = 999999999;
 
 }  // namespace
 
-LinkControl::LinkControl(app::Context& context, Timers timers)
+LinkControl::LinkControl(base::Context& context, Timers timers)
     : context_(context), timers_(timers) {}
 
 void LinkControl::bind() {
@@ -77,20 +77,17 @@ void LinkControl::showSerialDevices() {
 
 void LinkControl::onCommunicationButton() {
   auto& main = context_.main();
-  auto& flags = context_.flags;
+  auto& connection = context_.connection;
   main.setFill("串口状态显示", kBlack);
   main.setFill("网络状态显示", kBlack);
   setConnectionSettingsEnabled(true);
   timers_.poll.setInterval(0);
   resetRunMonitorDisplay();
-  monitor::ClearBicDetailView(main, context_.bic);
-  monitor::ResetBicNavigation(main, context_.bic);
+  if (onReset) onReset();
   context_.bic.countKnown = false;
-  flags.connected = false;
-  flags.relayPingPending = false;
-  flags.loginAccepted = false;
-  flags.faults[0] = false;
-  flags.warnings[0] = false;
+  connection = {};
+  context_.alarms.faults[0] = false;
+  context_.alarms.warnings[0] = false;
 
   const std::string caption = main.text("通信按钮");
   if (caption == "开始" || caption == "Start") {
@@ -99,8 +96,8 @@ void LinkControl::onCommunicationButton() {
     close();
   }
 
-  if (flags.connected) {
-    main.setText("通信按钮", app::IsEnglish(main) ? "Stop" : "停止");
+  if (connection.connected) {
+    main.setText("通信按钮", base::IsEnglish(main) ? "Stop" : "停止");
     setConnectionSettingsEnabled(false);
     timers_.poll.setInterval(300);
     timers_.updateQuery.setInterval(1000);
@@ -118,9 +115,9 @@ void LinkControl::open() {
 
 void LinkControl::openNetwork() {
   auto& main = context_.main();
-  const auto number = DecimalTextToInteger(main.text("BMC编号编辑框"));
+  const auto number = wire::DecimalTextToInteger(main.text("BMC编号编辑框"));
   if (!number || *number < kLowestBmcNumber || *number > kHighestBmcNumber) {
-    if (app::IsEnglish(main)) {
+    if (base::IsEnglish(main)) {
       context_.platform.showMessageBox("Please enter the correct BMC number!", "Error message");
     } else {
       context_.platform.showMessageBox("请输入正确的BMC编号！", "错误信息");
@@ -128,17 +125,17 @@ void LinkControl::openNetwork() {
     return;
   }
   main.setText("BMC编号编辑框", std::to_string(*number));
-  const auto port = DecimalTextToInteger(main.text("服务器端口编辑框"));
+  const auto port = wire::DecimalTextToInteger(main.text("服务器端口编辑框"));
   const bool connected =
       port && *port > 0 && *port <= 65535 &&
       context_.platform.bmcLink().connect(main.text("服务器地址编辑框"), static_cast<int>(*port));
   if (connected) {
-    context_.flags.connected = true;
+    context_.connection.connected = true;
     main.setFill("网络状态显示", kGreen);
-    if (main.index("网络模式选择框") == 0) context_.flags.relayPingPending = true;
+    if (main.index("网络模式选择框") == 0) context_.connection.relayPingPending = true;
   } else {
     context_.log.received(
-        app::IsEnglish(main)
+        base::IsEnglish(main)
             ? "Failed to connect to the remote server, please check your network!\r\n"
             : "未能连接远程服务器，请检查您的网络设置！\r\n");
     context_.raiseError();
@@ -147,14 +144,14 @@ void LinkControl::openNetwork() {
 
 void LinkControl::openSerial() {
   auto& main = context_.main();
-  SerialSettings settings;
+  wire::SerialSettings settings;
   settings.port = main.index("串口号选择框") < 1 ? 1 : main.index("串口号选择框");
   if (context_.platform.serialPort().open(settings)) {
-    context_.flags.connected = true;
+    context_.connection.connected = true;
     main.setFill("串口状态显示", kGreen);
   } else {
     context_.log.received(
-        app::IsEnglish(main)
+        base::IsEnglish(main)
             ? "Failed to open serial port, please check if it is occupied or exists!\r\n"
             : "串口未能打开，请检查是这个串口否占用或者存在！\r\n");
     context_.raiseError();
@@ -168,7 +165,7 @@ void LinkControl::close() {
 }
 
 void LinkControl::showIdleButton() {
-  context_.main().setText("通信按钮", app::IsEnglish(context_.main()) ? "Start" : "开始");
+  context_.main().setText("通信按钮", base::IsEnglish(context_.main()) ? "Start" : "开始");
 }
 
 void LinkControl::setConnectionSettingsEnabled(bool enabled) {
@@ -180,21 +177,22 @@ void LinkControl::sendLine(std::string_view line) {
   std::string sent(line);
   if (main.checked("串口通信单选框")) context_.platform.serialPort().write(sent);
   if (main.checked("网络通信单选框")) {
-    if (main.index("网络模式选择框") == 0) sent = AddRemoteMarker(line);
+    if (main.index("网络模式选择框") == 0) sent = wire::AddRemoteMarker(line);
     context_.platform.bmcLink().send(sent);
   }
   context_.log.sent(sent);
-  context_.flags.sent = true;
+  context_.activity.sent = true;
 }
 
 void LinkControl::sendFrame(std::string_view id, std::string_view data1, std::string_view data2) {
-  sendLine(FrameLine(BmcNumberToHex(context_.main().text("BMC编号编辑框")), id, data1, data2));
+  sendLine(wire::FrameLine(wire::BmcNumberToHex(context_.main().text("BMC编号编辑框")), id, data1,
+                           data2));
 }
 
 void LinkControl::sendPasswordLine() {
   auto& main = context_.main();
-  const auto line =
-      PasswordLine(BmcNumberToHex(main.text("BMC编号编辑框")), main.text("远程密码编辑框"));
+  const auto line = wire::PasswordLine(wire::BmcNumberToHex(main.text("BMC编号编辑框")),
+                                       main.text("远程密码编辑框"));
   if (!line) {
     context_.log.received("The password is too long");
     context_.raiseError();
@@ -204,7 +202,7 @@ void LinkControl::sendPasswordLine() {
 }
 
 void LinkControl::onTcpData(std::string_view bytes) {
-  const service::DebugLog::Batch batch(context_.log);
+  const base::DebugLog::Batch batch(context_.log);
   for (const auto& line : tcpLines_.feed(bytes)) {
     if (dispatchLine) dispatchLine(line);
     countReceivedLine();
@@ -228,16 +226,16 @@ void LinkControl::onLinkLost(std::string_view english, std::string_view chinese)
   setConnectionSettingsEnabled(true);
   showIdleButton();
   timers_.poll.setInterval(0);
-  monitor::ResetBicNavigation(main, context_.bic);
-  context_.flags.connected = false;
+  if (onLost) onLost();
+  context_.connection.connected = false;
   context_.raiseError();
-  context_.log.received(app::IsEnglish(main) ? english : chinese);
+  context_.log.received(base::IsEnglish(main) ? english : chinese);
 }
 
 void LinkControl::countReceivedLine() {
   ++context_.log.receivedCount;
   context_.main().setText("接收计数标签", std::to_string(context_.log.receivedCount));
-  context_.flags.receiveActivity = true;
+  context_.activity.received = true;
 }
 
 void LinkControl::resetRunMonitorDisplay() {

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string_view>
 
-#include "app/context.h"
-#include "link/line_cutter.h"
+#include "base/context.h"
+#include "wire/line_cutter.h"
 
 namespace bms::link {
 
@@ -13,11 +13,11 @@ namespace bms::link {
 class LinkControl {
  public:
   struct Timers {
-    app::Timer& poll;
-    app::Timer& updateQuery;
+    base::Timer& poll;
+    base::Timer& updateQuery;
   };
 
-  LinkControl(app::Context& context, Timers timers);
+  LinkControl(base::Context& context, Timers timers);
   LinkControl(const LinkControl&) = delete;
   LinkControl& operator=(const LinkControl&) = delete;
 
@@ -36,6 +36,10 @@ class LinkControl {
   std::function<void(std::string_view line)> dispatchLine;
   // Runs after a successful opening: the settings file is rewritten.
   std::function<void()> onOpened;
+  // The button was pressed: the views of the last connection are emptied.
+  std::function<void()> onReset;
+  // The link was lost: reading cell details stops.
+  std::function<void()> onLost;
 
  private:
   void showSerialDevices();
@@ -51,10 +55,10 @@ class LinkControl {
   void countReceivedLine();
   void resetRunMonitorDisplay();
 
-  app::Context& context_;
+  base::Context& context_;
   Timers timers_;
-  LineCutter tcpLines_{LineCutter::Mode::Tcp};
-  LineCutter serialLines_{LineCutter::Mode::Serial};
+  wire::LineCutter tcpLines_{wire::LineCutter::Mode::Tcp};
+  wire::LineCutter serialLines_{wire::LineCutter::Mode::Serial};
 };
 
 }  // namespace bms::link

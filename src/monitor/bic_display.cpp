@@ -1,7 +1,7 @@
 #include "monitor/bic_display.h"
 
 #include "forms/colours.h"
-#include "monitor/number_text.h"
+#include "wire/number_text.h"
 
 namespace bms::monitor {
 
@@ -18,7 +18,7 @@ std::string CellBalanceLabel(int cell) { return "单体" + std::to_string(cell) 
 
 std::string TemperatureLabel(int sensor) { return "温度" + std::to_string(sensor) + "标签"; }
 
-void ShowBalancing(forms::Form& main, const BicDetail& detail, std::uint32_t bitmap) {
+void ShowBalancing(forms::Form& main, const base::BicState& detail, std::uint32_t bitmap) {
   const int cells = static_cast<int>(detail.cellMillivolts.size());
   for (int n = 1; n <= cells; ++n, bitmap >>= 1) {
     const auto label = CellBalanceLabel(n);
@@ -33,18 +33,18 @@ void ShowBalancing(forms::Form& main, const BicDetail& detail, std::uint32_t bit
   }
 }
 
-void ShowCellVoltages(forms::Form& main, const BicDetail& detail) {
+void ShowCellVoltages(forms::Form& main, const base::BicState& detail) {
   const int cells = static_cast<int>(detail.cellMillivolts.size());
   for (int n = 1; n <= cells; ++n) {
     const auto label = CellVoltageLabel(n);
     const int millivolts = detail.cellMillivolts[static_cast<std::size_t>(n - 1)];
-    main.setText(label,
-                 n > detail.cellsOnBic ? "*" : FormatThreeDecimals(millivolts / 1000.0) + "V");
+    main.setText(
+        label, n > detail.cellsOnBic ? "*" : wire::FormatThreeDecimals(millivolts / 1000.0) + "V");
     main.setBackground(label, kCellBackground);
   }
 }
 
-void ShowTemperatures(forms::Form& main, const BicDetail& detail) {
+void ShowTemperatures(forms::Form& main, const base::BicState& detail) {
   const int sensors = static_cast<int>(detail.temperatures.size());
   for (int n = 1; n <= sensors; ++n) {
     const auto label = TemperatureLabel(n);

@@ -18,10 +18,10 @@ std::string CellBalanceLabel(int cell);    // "单体<n>平衡标签"
 std::string TemperatureLabel(int sensor);  // "温度<n>标签"
 
 // Bit n - 1 of the bitmap is cell n: "ON" in red, "OFF" in black.
-void ShowBalancing(forms::Form& main, const BicDetail& detail, std::uint32_t bitmap);
+void ShowBalancing(forms::Form& main, const base::BicState& detail, std::uint32_t bitmap);
 // Every cell from the stored millivolts, as volts with three decimals and "V".
-void ShowCellVoltages(forms::Form& main, const BicDetail& detail);
+void ShowCellVoltages(forms::Form& main, const base::BicState& detail);
 // Every sensor from the stored temperatures, in whole °C without a unit.
-void ShowTemperatures(forms::Form& main, const BicDetail& detail);
+void ShowTemperatures(forms::Form& main, const base::BicState& detail);
 
 }  // namespace bms::monitor

@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
 
 namespace bms::monitor {
 
 namespace {
 
-using link::TextEquals;
+using wire::TextEquals;
 
 constexpr std::string_view kRunMonitorAnswers[] = {"09A10001", "09A10002", "09A10003", "09A10004",
                                                    "09A10005"};
@@ -17,7 +17,7 @@ constexpr std::string_view kCellDetailPrefix = "09A11";
 
 }  // namespace
 
-Dispatcher::Dispatcher(app::Context& context, link::LinkControl& link)
+Dispatcher::Dispatcher(base::Context& context, link::LinkControl& link)
     : context_(context), link_(link) {}
 
 void Dispatcher::addExact(std::string_view id, Decoder decoder) {
@@ -35,32 +35,32 @@ void Dispatcher::setCellDetailDecoder(
 
 void Dispatcher::dispatchLine(std::string_view line) {
   context_.log.received(line);
-  const link::ReceivedFields fields(line);
-  if (!TextEquals(fields[1], "T")) return;
-  context_.main().setText("BMC编号编辑框", std::to_string(link::HexToInteger(fields[2])));
+  const wire::ReceivedFields fields(line);
+  if (!wire::TextEquals(fields[1], "T")) return;
+  context_.main().setText("BMC编号编辑框", std::to_string(wire::HexToInteger(fields[2])));
   const auto type = fields[3];
   onControlLine(type, fields[2], fields[4]);
-  if (!TextEquals(type, "7")) return;
+  if (!wire::TextEquals(type, "7")) return;
   onFrame(fields[4], fields[5], fields[6]);
 }
 
 void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
                                std::string_view result) {
   auto& main = context_.main();
-  if (TextEquals(type, "1")) link_.sendLine(link::PingReply(bmcField));
-  if (TextEquals(type, "S2")) context_.flags.relayPingPending = false;
-  if (TextEquals(type, "B")) link_.sendPasswordLine();
-  if (TextEquals(type, "D")) {
-    if (TextEquals(result, "0")) {
+  if (wire::TextEquals(type, "1")) link_.sendLine(wire::PingReply(bmcField));
+  if (wire::TextEquals(type, "S2")) context_.connection.relayPingPending = false;
+  if (wire::TextEquals(type, "B")) link_.sendPasswordLine();
+  if (wire::TextEquals(type, "D")) {
+    if (wire::TextEquals(result, "0")) {
       context_.raiseError();
       context_.log.received("Password error!");
       link_.onCommunicationButton();
-    } else if (TextEquals(result, "1")) {
-      context_.flags.loginAccepted = true;
+    } else if (wire::TextEquals(result, "1")) {
+      context_.connection.loginAccepted = true;
     }
   }
-  if (TextEquals(type, "F")) {
-    if (TextEquals(result, "0")) {
+  if (wire::TextEquals(type, "F")) {
+    if (wire::TextEquals(result, "0")) {
       context_.raiseError();
       context_.log.received("Failed to change the password!");
       main.setText("修改密码状态标签", "Error");
@@ -73,8 +73,8 @@ void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
 
 void Dispatcher::onFrame(std::string_view id, std::string_view data1, std::string_view data2) {
   // Echo for the CAN debug panel: numbers are compared, so lower case still matches.
-  const double value = static_cast<double>(link::HexToInteger(id));
-  const double expected = static_cast<double>(context_.flags.lastDebugFrameId) + 1;
+  const double value = static_cast<double>(wire::HexToInteger(id));
+  const double expected = static_cast<double>(context_.lastDebugFrameId) + 1;
   if (std::fabs(value - expected) < 0.0000001) {
     std::string echo(id);
     echo += ',';
@@ -85,15 +85,15 @@ void Dispatcher::onFrame(std::string_view id, std::string_view data1, std::strin
     context_.main().setText("调试命令接收编辑框", echo);
   }
 
-  auto& answers = context_.flags.runMonitorAnswers;
+  auto& answers = runDataAnswers_;
   for (std::size_t i = 0; i < answers.size(); ++i) {
-    if (TextEquals(id, kRunMonitorAnswers[i])) answers[i] = true;
+    if (wire::TextEquals(id, kRunMonitorAnswers[i])) answers[i] = true;
   }
   if (const auto decoder = exact_.find(std::string(id)); decoder != exact_.end()) {
     decoder->second(id, data1, data2);
   }
   if (answers[0] && answers[1] && answers[2] && answers[3] && answers[4]) {
-    context_.flags.runMonitorComplete = true;
+    context_.activity.runDataComplete = true;
     answers.fill(false);
   }
 
@@ -106,13 +106,13 @@ void Dispatcher::onFrame(std::string_view id, std::string_view data1, std::strin
 void Dispatcher::onCellDetailFrame(std::string_view id, std::string_view data1,
                                    std::string_view data2) {
   auto& main = context_.main();
-  const auto planned = link::ByteToHex2(context_.bic.plannedBic);
-  if (id.size() < 2 || !TextEquals(id.substr(id.size() - 2), planned)) return;
+  const auto planned = wire::ByteToHex2(context_.bic.plannedBic);
+  if (id.size() < 2 || !wire::TextEquals(id.substr(id.size() - 2), planned)) return;
   if (!main.checked("读取单体信息选择框")) return;
   if (id.size() < 6 || id[5] < '1' || id[5] > '7') return;
   const int kind = id[5] - '0';
   if (cellDetail_) cellDetail_(kind, id, data1, data2);
-  context_.flags.cellFrames[static_cast<std::size_t>(kind)] = true;
+  context_.activity.cellFrames[static_cast<std::size_t>(kind)] = true;
 }
 
 }  // namespace bms::monitor

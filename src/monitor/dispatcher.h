@@ -1,12 +1,13 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "app/context.h"
+#include "base/context.h"
 #include "link/link_control.h"
 
 namespace bms::monitor {
@@ -20,7 +21,7 @@ class Dispatcher {
   using Decoder =
       std::function<void(std::string_view id, std::string_view data1, std::string_view data2)>;
 
-  Dispatcher(app::Context& context, link::LinkControl& link);
+  Dispatcher(base::Context& context, link::LinkControl& link);
 
   // All 8 characters of the answer ID must match.
   void addExact(std::string_view id, Decoder decoder);
@@ -38,11 +39,12 @@ class Dispatcher {
   void onFrame(std::string_view id, std::string_view data1, std::string_view data2);
   void onCellDetailFrame(std::string_view id, std::string_view data1, std::string_view data2);
 
-  app::Context& context_;
+  base::Context& context_;
   link::LinkControl& link_;
   std::unordered_map<std::string, Decoder> exact_;
   std::vector<std::pair<std::string, Decoder>> prefixes_;
   std::function<void(int, std::string_view, std::string_view, std::string_view)> cellDetail_;
+  std::array<bool, 5> runDataAnswers_{};  // 09A10001 to 09A10005 since the last set
 };
 
 }  // namespace bms::monitor

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/context.h"
+#include "base/context.h"
 #include "monitor/dispatcher.h"
 
 namespace bms::monitor {
 
 // The answers this folder decodes, one registration each.
-void RegisterMonitorDecoders(Dispatcher& dispatcher, app::Context& context);
+void RegisterMonitorDecoders(Dispatcher& dispatcher, base::Context& context);
 
 }  // namespace bms::monitor

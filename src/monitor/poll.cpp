@@ -1,11 +1,11 @@
 #include "monitor/poll.h"
 
-#include "link/frame_line.h"
-#include "link/hex_text.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
 
 namespace bms::monitor {
 
-Poller::Poller(app::Context& context, link::LinkControl& link, app::Timer& timer)
+Poller::Poller(base::Context& context, link::LinkControl& link, base::Timer& timer)
     : context_(context), link_(link), timer_(timer) {
   timer_.onTick = [this] { onPollTick(); };
 }
@@ -16,22 +16,22 @@ bool Poller::readingCellDetails() {
 }
 
 void Poller::onPollTick() {
-  const auto bmcField = link::BmcNumberToHex(context_.main().text("BMC编号编辑框"));
-  if (context_.flags.relayPingPending) link_.sendLine(link::PingLine(bmcField));
+  const auto bmcField = wire::BmcNumberToHex(context_.main().text("BMC编号编辑框"));
+  if (context_.connection.relayPingPending) link_.sendLine(wire::PingLine(bmcField));
   if (!context_.bic.countKnown) {
     link_.sendFrame("09A00100", "FFFFFFFF", "FFFFFFFF");
   } else if (readingCellDetails()) {
     sendCellDetailRequest(context_.bic.plannedBic);
   } else {
-    link_.sendLine(link::KeepAliveLine(bmcField));
+    link_.sendLine(wire::KeepAliveLine(bmcField));
   }
   const bool watching =
-      readingCellDetails() || !context_.bic.countKnown || !context_.flags.loginAccepted;
+      readingCellDetails() || !context_.bic.countKnown || !context_.connection.loginAccepted;
   timer_.setInterval(watching ? 1000 : 3000);
 }
 
 void Poller::sendCellDetailRequest(int bic) {
-  link_.sendFrame("09A010" + link::ByteToHex2(bic), "FFFFFFFF", "FFFFFFFF");
+  link_.sendFrame("09A010" + wire::ByteToHex2(bic), "FFFFFFFF", "FFFFFFFF");
 }
 
 }  // namespace bms::monitor

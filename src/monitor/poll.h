@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/context.h"
+#include "base/context.h"
 #include "link/link_control.h"
 
 namespace bms::monitor {
@@ -9,7 +9,7 @@ namespace bms::monitor {
 // tick chooses its own next interval from what is being watched.
 class Poller {
  public:
-  Poller(app::Context& context, link::LinkControl& link, app::Timer& timer);
+  Poller(base::Context& context, link::LinkControl& link, base::Timer& timer);
 
   void onPollTick();
   void sendCellDetailRequest(int bic);
@@ -17,9 +17,9 @@ class Poller {
  private:
   bool readingCellDetails();
 
-  app::Context& context_;
+  base::Context& context_;
   link::LinkControl& link_;
-  app::Timer& timer_;
+  base::Timer& timer_;
 };
 
 }  // namespace bms::monitor

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/language.h"
+#include "base/language.h"
 #include "forms/colours.h"
-#include "link/hex_text.h"
-#include "monitor/number_text.h"
 #include "monitor/run_monitor_format.h"
+#include "wire/hex_text.h"
+#include "wire/number_text.h"
 
 namespace bms::monitor {
 
@@ -56,19 +56,19 @@ void DecodeCapability(forms::Form& main, std::string_view currentLabel, std::str
   voltage = FieldToFloat(data2);
   main.setText(currentLabel, FormatCurrent(current));
   main.setText(powerLabel,
-               "x" + FormatDecimals(voltage, 1) + "V=" + FormatPower(current * voltage));
+               "x" + wire::FormatDecimals(voltage, 1) + "V=" + FormatPower(current * voltage));
 }
 
 // The cell temperatures are kept as numbers, read back from the text every temperature
 // on the page shows, so that the two can never disagree.
-int SignedByte(const FrameBytes& bytes, int n) {
-  const std::string text = SignedByteToText(bytes.byteText(n));
+int SignedByte(const wire::FrameBytes& bytes, int n) {
+  const std::string text = wire::SignedByteToText(bytes.byteText(n));
   int value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
 }
 
-std::string Position(const FrameBytes& bytes, int first, std::string_view what) {
+std::string Position(const wire::FrameBytes& bytes, int first, std::string_view what) {
   return "BIC-" + std::to_string(bytes.byte(first)) + "," + std::string(what) + "-" +
          std::to_string(bytes.byte(first + 1));
 }
@@ -92,15 +92,15 @@ void DecodeCurrentVoltagePower(forms::Form& main, RunValues& values, std::string
   values.totalVoltage = FieldToFloat(data2);
   values.current = FieldToFloat(data1);
   values.power = values.current * values.totalVoltage;
-  const std::string voltage = FormatDecimals(values.totalVoltage, 1) + "V";
+  const std::string voltage = wire::FormatDecimals(values.totalVoltage, 1) + "V";
   const std::string current = FormatCurrent(values.current);
   const std::string power = FormatPower(values.power);
   main.setText("总电压标签", voltage);
   main.setText("电流标签", current);
   main.setText("功率标签", power);
 
-  main.setText("参数标定界面实时总电压值标签", FormatDecimals(values.totalVoltage, 5) + "V");
-  main.setText(kLiveCurrentLabel, FormatDecimals(values.current, 5) + "A");
+  main.setText("参数标定界面实时总电压值标签", wire::FormatDecimals(values.totalVoltage, 5) + "V");
+  main.setText(kLiveCurrentLabel, wire::FormatDecimals(values.current, 5) + "A");
   main.setText("直流充电界面BMS当前电压显示值标签", voltage);
   main.setText("直流充电界面BMS当前电流显示值标签", current);
   main.setText("直流充电界面电池组当前功率显示值标签", power);
@@ -111,7 +111,7 @@ void DecodeCurrentVoltagePower(forms::Form& main, RunValues& values, std::string
 
 void DecodeChargeStateAndCells(forms::Form& main, RunValues& values, std::string_view data1,
                                std::string_view data2) {
-  const FrameBytes bytes(data1, data2);
+  const wire::FrameBytes bytes(data1, data2);
   const std::int64_t status = bytes.word(1);
 
   const bool closed = (status & kContactorClosed) != 0;
@@ -122,13 +122,13 @@ void DecodeChargeStateAndCells(forms::Form& main, RunValues& values, std::string
   // Tenths of a percent; the controller's reading passes through a float on its way.
   const auto tenths = static_cast<float>(status & kStateOfChargeMask);
   values.stateOfCharge = static_cast<double>(tenths) / 10.0;
-  main.setText("电量标签", FormatDecimals(values.stateOfCharge, 1) + "%");
+  main.setText("电量标签", wire::FormatDecimals(values.stateOfCharge, 1) + "%");
   main.setValue("电量进度条", static_cast<int>(values.stateOfCharge));
 
   values.highestCellVoltage = static_cast<double>(bytes.word(3)) / 1000.0;
   values.lowestCellVoltage = static_cast<double>(bytes.word(5)) / 1000.0;
-  main.setText("最高单体电压标签", FormatThreeDecimals(values.highestCellVoltage) + "V");
-  main.setText("最低单体电压标签", FormatThreeDecimals(values.lowestCellVoltage) + "V");
+  main.setText("最高单体电压标签", wire::FormatThreeDecimals(values.highestCellVoltage) + "V");
+  main.setText("最低单体电压标签", wire::FormatThreeDecimals(values.lowestCellVoltage) + "V");
 
   values.highestCellTemperature = SignedByte(bytes, 7);
   values.lowestCellTemperature = SignedByte(bytes, 8);
@@ -136,36 +136,36 @@ void DecodeChargeStateAndCells(forms::Form& main, RunValues& values, std::string
   main.setText("最低单体温度标签", std::to_string(values.lowestCellTemperature));
 }
 
-void DecodeAlarmsAndTemperatures(forms::Form& main, RunValues& values, app::Flags& flags,
+void DecodeAlarmsAndTemperatures(forms::Form& main, RunValues& values, base::Alarms& alarms,
                                  std::string_view data1, std::string_view data2) {
-  const FrameBytes bytes(data1, data2);
+  const wire::FrameBytes bytes(data1, data2);
   const std::int64_t faults = bytes.byte(1);
   const std::int64_t warnings = bytes.byte(2);
-  for (std::size_t bit = 0; bit < flags.faults.size(); ++bit) {
-    flags.faults[bit] = ((faults >> bit) & 1) != 0;
-    flags.warnings[bit] = ((warnings >> bit) & 1) != 0;
+  for (std::size_t bit = 0; bit < alarms.faults.size(); ++bit) {
+    alarms.faults[bit] = ((faults >> bit) & 1) != 0;
+    alarms.warnings[bit] = ((warnings >> bit) & 1) != 0;
   }
 
-  main.setText("管理器主机温度标签", SignedByteToText(bytes.byteText(3)));
-  main.setText("最高BIC温度显示标签", SignedByteToText(bytes.byteText(4)));
-  main.setText("最低BIC温度显示标签", SignedByteToText(bytes.byteText(5)));
+  main.setText("管理器主机温度标签", wire::SignedByteToText(bytes.byteText(3)));
+  main.setText("最高BIC温度显示标签", wire::SignedByteToText(bytes.byteText(4)));
+  main.setText("最低BIC温度显示标签", wire::SignedByteToText(bytes.byteText(5)));
   main.setText("低压供电12V值显示标签", SupplyVoltageText(bytes.byte(8)));
 
   const std::int64_t estimate = bytes.word(6);
   values.estimatedMinutes = static_cast<int>(estimate & 0x3FFF);
-  main.setText("充放电预计时间标签", EstimatedTimeText(estimate, app::IsEnglish(main)));
+  main.setText("充放电预计时间标签", EstimatedTimeText(estimate, base::IsEnglish(main)));
 }
 
 void DecodeFirmwareVersion(forms::Form& main, std::string_view data1) {
-  main.setText("BMC主机版本显示", std::to_string(link::HexToInteger(data1.substr(0, 8))));
+  main.setText("BMC主机版本显示", std::to_string(wire::HexToInteger(data1.substr(0, 8))));
 }
 
 void DecodeRemainingEnergy(forms::Form& main, std::string_view data1) {
-  main.setText("剩余电量显示标签", FormatThreeDecimals(FieldToFloat(data1)));
+  main.setText("剩余电量显示标签", wire::FormatThreeDecimals(FieldToFloat(data1)));
 }
 
 void DecodeExtremePositions(forms::Form& main, std::string_view data1, std::string_view data2) {
-  const FrameBytes bytes(data1, data2);
+  const wire::FrameBytes bytes(data1, data2);
   main.setText("最高单体电压位置显示标签", Position(bytes, 1, "Cell"));
   main.setText("最低单体电压位置显示标签", Position(bytes, 3, "Cell"));
   main.setText("最高温度点位置显示标签", Position(bytes, 5, "Sensor"));
@@ -173,7 +173,7 @@ void DecodeExtremePositions(forms::Form& main, std::string_view data1, std::stri
 }
 
 void DecodeBoardTemperaturePositions(forms::Form& main, std::string_view data1) {
-  const FrameBytes bytes(data1, {});
+  const wire::FrameBytes bytes(data1, {});
   main.setText("最高温度的BIC电路板显示标签", std::to_string(bytes.byte(1)) + "#BIC");
   main.setText("最低温度的BIC电路板显示标签", std::to_string(bytes.byte(2)) + "#BIC");
 }
@@ -191,7 +191,7 @@ void RunMonitor::bind() {
   }
 }
 
-void RegisterRunMonitorDecoders(Dispatcher& dispatcher, app::Context& context,
+void RegisterRunMonitorDecoders(Dispatcher& dispatcher, base::Context& context,
                                 RunMonitor& monitor) {
   auto& c = context;
   auto& v = monitor.values();
@@ -208,7 +208,7 @@ void RegisterRunMonitorDecoders(Dispatcher& dispatcher, app::Context& context,
     DecodeChargeStateAndCells(c.main(), v, d1, d2);
   });
   dispatcher.addExact("09A10005", [&c, &v](auto, auto d1, auto d2) {
-    DecodeAlarmsAndTemperatures(c.main(), v, c.flags, d1, d2);
+    DecodeAlarmsAndTemperatures(c.main(), v, c.alarms, d1, d2);
   });
   dispatcher.addExact("09A10013",
                       [&c](auto, auto d1, auto) { DecodeFirmwareVersion(c.main(), d1); });

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/context.h"
+#include "base/context.h"
 #include "forms/form.h"
 #include "link/link_control.h"
 #include "monitor/dispatcher.h"
@@ -42,7 +42,7 @@ void DecodeCurrentVoltagePower(forms::Form& main, RunValues& values, std::string
 void DecodeChargeStateAndCells(forms::Form& main, RunValues& values, std::string_view data1,
                                std::string_view data2);
 // 09A10005: fault and warning flags, board temperatures, estimated time, 12 V supply.
-void DecodeAlarmsAndTemperatures(forms::Form& main, RunValues& values, app::Flags& flags,
+void DecodeAlarmsAndTemperatures(forms::Form& main, RunValues& values, base::Alarms& alarms,
                                  std::string_view data1, std::string_view data2);
 // Answers to the read buttons: 09A10013, 09A10021, 09A10043, 09A10045.
 void DecodeFirmwareVersion(forms::Form& main, std::string_view data1);
@@ -53,7 +53,7 @@ void DecodeBoardTemperaturePositions(forms::Form& main, std::string_view data1);
 // Owns the values kept between answers and the read buttons of the "附加信息" page.
 class RunMonitor {
  public:
-  RunMonitor(app::Context& context, link::LinkControl& link) : context_(context), link_(link) {}
+  RunMonitor(base::Context& context, link::LinkControl& link) : context_(context), link_(link) {}
   RunMonitor(const RunMonitor&) = delete;
   RunMonitor& operator=(const RunMonitor&) = delete;
 
@@ -63,12 +63,13 @@ class RunMonitor {
   RunValues& values() { return values_; }
 
  private:
-  app::Context& context_;
+  base::Context& context_;
   link::LinkControl& link_;
   RunValues values_;
 };
 
 // One registration per answer this page decodes.
-void RegisterRunMonitorDecoders(Dispatcher& dispatcher, app::Context& context, RunMonitor& monitor);
+void RegisterRunMonitorDecoders(Dispatcher& dispatcher, base::Context& context,
+                                RunMonitor& monitor);
 
 }  // namespace bms::monitor

@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "link/hex_text.h"
-#include "monitor/number_text.h"
+#include "wire/hex_text.h"
+#include "wire/number_text.h"
 
 namespace bms::monitor {
 
@@ -29,11 +29,11 @@ template <std::size_t N>
 std::string WithUnit(double value, const std::array<Unit, N>& units) {
   // A NaN compares false with every threshold and would fall through to the largest
   // unit; an infinity would too. Neither has a scale, so both keep the base unit.
-  if (!std::isfinite(value)) return FormatThreeDecimals(value) + units[0].symbol;
+  if (!std::isfinite(value)) return wire::FormatThreeDecimals(value) + units[0].symbol;
   const double magnitude = std::fabs(value);
   std::size_t chosen = 0;
   while (chosen + 1 < N && !(magnitude - units[chosen + 1].scale < -kTolerance)) ++chosen;
-  return FormatThreeDecimals(value / units[chosen].scale) + units[chosen].symbol;
+  return wire::FormatThreeDecimals(value / units[chosen].scale) + units[chosen].symbol;
 }
 
 constexpr std::int64_t kMinutesMask = 0x3FFF;
@@ -42,7 +42,9 @@ constexpr std::int64_t kCharging = 0x8000;
 
 }  // namespace
 
-float FieldToFloat(std::string_view field) { return HexToFloat(field.substr(0, kFieldLength)); }
+float FieldToFloat(std::string_view field) {
+  return wire::HexToFloat(field.substr(0, kFieldLength));
+}
 
 std::string FormatCurrent(double amperes) { return WithUnit(amperes, kCurrentUnits); }
 
@@ -52,7 +54,7 @@ std::string SupplyVoltageText(std::int64_t byte8) {
   const float volts = static_cast<float>(byte8 + 65) / 10.0F;
   if (volts - 8.0 < -kTolerance) return "<8V";
   if (volts - 30.0 > kTolerance) return ">30V";
-  return FormatDecimals(volts, 1) + "V";
+  return wire::FormatDecimals(volts, 1) + "V";
 }
 
 std::string EstimatedTimeText(std::int64_t word, bool english) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "monitor/frame_bytes.h"
+#include "wire/frame_bytes.h"
 
 // Turning the values of the run-monitor answers into the texts of the run monitoring page.
 namespace bms::monitor {

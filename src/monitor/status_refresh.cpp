@@ -1,7 +1,8 @@
 #include "monitor/status_refresh.h"
-#include "forms/colours.h"
 
 #include <string>
+
+#include "forms/colours.h"
 
 namespace bms::monitor {
 
@@ -48,20 +49,19 @@ void FlashNumbers(forms::Form& main, int kind, bool& flag) {
 
 void StatusRefresh::onTick() {
   auto& main = context_.main();
-  auto& flags = context_.flags;
-  Flash(main, "运行信息指示灯", flags.runMonitorComplete);
-  FlashLabel(main, "TX标签", flags.txFlash, kRed);
-  FlashLabel(main, "RX标签", flags.receiveActivity, kGreen);
+  auto& activity = context_.activity;
+  Flash(main, "运行信息指示灯", activity.runDataComplete);
+  FlashLabel(main, "TX标签", txFlash_, kRed);
+  FlashLabel(main, "RX标签", activity.received, kGreen);
   for (int kind = 2; kind <= 7; ++kind) {
-    FlashNumbers(main, kind, flags.cellFrames[static_cast<std::size_t>(kind)]);
+    FlashNumbers(main, kind, activity.cellFrames[static_cast<std::size_t>(kind)]);
   }
-  Flash(main, "均衡详情指示灯", flags.cellFrames[1]);
-  errors_.showErrorState();
-  if (flags.sent) {
+  Flash(main, "均衡详情指示灯", activity.cellFrames[1]);
+  if (activity.sent) {
     ++context_.log.sentCount;
     main.setText("发送计数标签", std::to_string(context_.log.sentCount));
-    flags.txFlash = true;
-    flags.sent = false;
+    txFlash_ = true;
+    activity.sent = false;
   }
 }
 

@@ -1,22 +1,20 @@
 #pragma once
 
-#include "app/context.h"
-#include "service/error_prompt.h"
+#include "base/context.h"
 
 namespace bms::monitor {
 
-// Every 100 ms: turns the flags raised by the send and receive paths and the decoders
-// into one-tick blinks, counts the ticks with sends, and shows the error state.
+// Every 100 ms: turns the activity seen by the send and receive paths and the decoders
+// into one-tick blinks, and counts the ticks with sends.
 class StatusRefresh {
  public:
-  StatusRefresh(app::Context& context, service::ErrorDisplay& errors)
-      : context_(context), errors_(errors) {}
+  explicit StatusRefresh(base::Context& context) : context_(context) {}
 
   void onTick();
 
  private:
-  app::Context& context_;
-  service::ErrorDisplay& errors_;
+  base::Context& context_;
+  bool txFlash_ = false;  // the TX label blinks in this tick
 };
 
 }  // namespace bms::monitor

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "link/hex_text.h"
+#include "wire/hex_text.h"
 
 namespace bms::params {
 
@@ -58,7 +58,7 @@ std::optional<std::string> FloatToHex8(std::string_view text) {
   // without a defined result.
   if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
   const auto single = static_cast<float>(value);
-  return link::DwordToHex8(std::bit_cast<std::uint32_t>(single));
+  return wire::DwordToHex8(std::bit_cast<std::uint32_t>(single));
 }
 
 }  // namespace bms::params

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/window_tables.h"
+#include "base/window_tables.h"
 #include "qt/qt_application.h"
 #include "qt/qt_timer.h"
 
@@ -61,7 +61,7 @@ QtPlatform::QtPlatform(std::filesystem::path programDir)
 
 QtPlatform::~QtPlatform() = default;
 
-std::unique_ptr<app::Timer> QtPlatform::createTimer(std::string_view name) {
+std::unique_ptr<base::Timer> QtPlatform::createTimer(std::string_view name) {
   return std::make_unique<QtTimer>(name);
 }
 
@@ -69,7 +69,7 @@ void QtPlatform::beep() { QApplication::beep(); }
 
 void QtPlatform::showMessageBox(std::string_view text, std::string_view title) {
   QWidget* parent = nullptr;
-  if (auto* main = findWindow(app::Window::Main)) parent = main->window();
+  if (auto* main = findWindow(base::Window::Main)) parent = main->window();
   QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(text), QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   box.exec();
@@ -82,18 +82,18 @@ int QtPlatform::screenHeight() const {
 
 std::filesystem::path QtPlatform::programDir() const { return programDir_; }
 
-QtPlatform::Slot& QtPlatform::slot(app::Window window) {
+QtPlatform::Slot& QtPlatform::slot(base::Window window) {
   return windows_.at(static_cast<std::size_t>(window));
 }
 
-const QtPlatform::Slot& QtPlatform::slot(app::Window window) const {
+const QtPlatform::Slot& QtPlatform::slot(base::Window window) const {
   return windows_.at(static_cast<std::size_t>(window));
 }
 
-QtForm& QtPlatform::openWindow(app::Window window) {
+QtForm& QtPlatform::openWindow(base::Window window) {
   auto& open = slot(window);
   if (!open.form) {
-    open.form = std::make_unique<QtForm>(app::TableOf(window));
+    open.form = std::make_unique<QtForm>(base::TableOf(window));
     open.generation = ++generations_;
     open.form->window()->installEventFilter(watcher_.get());
   }
@@ -103,9 +103,9 @@ QtForm& QtPlatform::openWindow(app::Window window) {
   return *open.form;
 }
 
-QtForm* QtPlatform::findWindow(app::Window window) { return slot(window).form.get(); }
+QtForm* QtPlatform::findWindow(base::Window window) { return slot(window).form.get(); }
 
-void QtPlatform::closeWindow(app::Window window) { slot(window).form.reset(); }
+void QtPlatform::closeWindow(base::Window window) { slot(window).form.reset(); }
 
 void QtPlatform::closeRequested(const QObject* widget) {
   for (std::size_t i = 0; i < windows_.size(); ++i) {
@@ -114,7 +114,7 @@ void QtPlatform::closeRequested(const QObject* widget) {
     // Destroying a widget inside its own event handler is not safe: finish after it.
     QMetaObject::invokeMethod(
         watcher_.get(),
-        [this, window = static_cast<app::Window>(i), generation = open.generation] {
+        [this, window = static_cast<base::Window>(i), generation = open.generation] {
           userClosed(window, generation);
         },
         Qt::QueuedConnection);
@@ -122,7 +122,7 @@ void QtPlatform::closeRequested(const QObject* widget) {
   }
 }
 
-void QtPlatform::userClosed(app::Window window, std::uint64_t generation) {
+void QtPlatform::userClosed(base::Window window, std::uint64_t generation) {
   auto& open = slot(window);
   // Gone already, replaced, refused to close, or shown again meanwhile.
   if (!open.form || open.generation != generation || open.form->window()->isVisible()) return;
@@ -131,14 +131,14 @@ void QtPlatform::userClosed(app::Window window, std::uint64_t generation) {
   if (closed) closed(window);
 }
 
-app::Rect QtPlatform::windowRect(app::Window window) const {
+base::Rect QtPlatform::windowRect(base::Window window) const {
   const auto& open = slot(window);
   if (!open.form) return {};
   const QRect frame = open.form->window()->frameGeometry();
   return {frame.left(), frame.top(), frame.width(), frame.height()};
 }
 
-void QtPlatform::setWindowRect(app::Window window, app::Rect rect) {
+void QtPlatform::setWindowRect(base::Window window, base::Rect rect) {
   auto& open = slot(window);
   if (!open.form) return;
   QWidget* widget = open.form->window();

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "qt/qt_form.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_tcp_client.h"
@@ -26,7 +26,7 @@ namespace bms::qt {
 // Rectangles are the outer frame, title bar and borders included, as the window system
 // reports them; just after a window is first shown some systems have not reported its
 // frame yet, and until then the frame is the window's inner area.
-class QtPlatform : public app::Platform {
+class QtPlatform : public base::Platform {
  public:
   // The program directory holds the settings file, the factory marker and COMn links;
   // by default it is the directory of the executable.
@@ -36,21 +36,21 @@ class QtPlatform : public app::Platform {
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
 
-  std::unique_ptr<app::Timer> createTimer(std::string_view name) override;
-  link::SerialPort& serialPort() override { return serial_; }
-  link::TcpClient& bmcLink() override { return bmcLink_; }
-  link::TcpClient& updateLink() override { return updateLink_; }
+  std::unique_ptr<base::Timer> createTimer(std::string_view name) override;
+  wire::SerialPort& serialPort() override { return serial_; }
+  wire::TcpClient& bmcLink() override { return bmcLink_; }
+  wire::TcpClient& updateLink() override { return updateLink_; }
 
   void beep() override;
   void showMessageBox(std::string_view text, std::string_view title) override;
   int screenHeight() const override;
   std::filesystem::path programDir() const override;
 
-  QtForm& openWindow(app::Window window) override;
-  QtForm* findWindow(app::Window window) override;
-  void closeWindow(app::Window window) override;
-  app::Rect windowRect(app::Window window) const override;
-  void setWindowRect(app::Window window, app::Rect rect) override;
+  QtForm& openWindow(base::Window window) override;
+  QtForm* findWindow(base::Window window) override;
+  void closeWindow(base::Window window) override;
+  base::Rect windowRect(base::Window window) const override;
+  void setWindowRect(base::Window window, base::Rect rect) override;
 
  private:
   class CloseWatcher;
@@ -59,10 +59,10 @@ class QtPlatform : public app::Platform {
     std::uint64_t generation = 0;  // tells a window from a later one of the same kind
   };
 
-  Slot& slot(app::Window window);
-  const Slot& slot(app::Window window) const;
+  Slot& slot(base::Window window);
+  const Slot& slot(base::Window window) const;
   void closeRequested(const QObject* widget);
-  void userClosed(app::Window window, std::uint64_t generation);
+  void userClosed(base::Window window, std::uint64_t generation);
 
   std::filesystem::path programDir_;
   QtSerialPort serial_;

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "link/serial_device_map.h"
+#include "wire/serial_device_map.h"
 
 #ifdef Q_OS_UNIX
 #include <poll.h>
@@ -23,7 +23,7 @@ QString PortName(int port, const std::filesystem::path& programDir) {
   (void)programDir;
   return QStringLiteral("COM%1").arg(port < 1 ? 1 : port);
 #else
-  auto device = link::SerialDevicePath(port, programDir);
+  auto device = wire::SerialDevicePath(port, programDir);
   std::error_code error;
   auto absolute = std::filesystem::absolute(device, error);
   // Qt reads a name that does not start with "/" as relative to /dev.
@@ -63,7 +63,7 @@ QtSerialPort::QtSerialPort(std::filesystem::path programDir) : programDir_(std::
 
 QtSerialPort::~QtSerialPort() { close(); }
 
-bool QtSerialPort::open(const link::SerialSettings& settings) {
+bool QtSerialPort::open(const wire::SerialSettings& settings) {
   close();
   const bool supported = settings.baud > 0 && settings.dataBits >= 5 && settings.dataBits <= 8 &&
                          (settings.stopBits == 1 || settings.stopBits == 2);
@@ -93,7 +93,7 @@ std::string QtSerialPort::deviceText([[maybe_unused]] int port) const {
 #ifdef Q_OS_WIN
   return "";
 #else
-  return link::SerialDeviceText(port, programDir_);
+  return wire::SerialDeviceText(port, programDir_);
 #endif
 }
 

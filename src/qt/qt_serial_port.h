@@ -6,20 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "link/transport.h"
+#include "wire/transport.h"
 
 namespace bms::qt {
 
-// The serial port on QSerialPort. COMn opens the device that link::SerialDevicePath gives
+// The serial port on QSerialPort. COMn opens the device that wire::SerialDevicePath gives
 // for the program directory (on Windows, COMn itself).
-class QtSerialPort : public link::SerialPort {
+class QtSerialPort : public wire::SerialPort {
  public:
   explicit QtSerialPort(std::filesystem::path programDir);
   ~QtSerialPort() override;
   QtSerialPort(const QtSerialPort&) = delete;
   QtSerialPort& operator=(const QtSerialPort&) = delete;
 
-  bool open(const link::SerialSettings& settings) override;
+  bool open(const wire::SerialSettings& settings) override;
   bool isOpen() const override;
   void write(std::string_view bytes) override;
   void close() override;

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <string_view>
 
-#include "link/transport.h"
+#include "wire/transport.h"
 
 class QTcpSocket;
 
@@ -15,7 +15,7 @@ namespace bms::qt {
 // runs in between, and gives up after the connect bound, host name lookup included: an
 // unreachable address or a silent name server must not freeze the tool for long.
 // close() lets bytes already sent go out first; it never reports onClosed.
-class QtTcpClient : public link::TcpClient {
+class QtTcpClient : public wire::TcpClient {
  public:
   static constexpr std::chrono::milliseconds kConnectBound{3000};
 

@@ -3,12 +3,12 @@
 #include <QTimer>
 #include <string_view>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace bms::qt {
 
 // A timer on QTimer; it ticks on the thread that made it, the user-interface thread.
-class QtTimer : public app::Timer {
+class QtTimer : public base::Timer {
  public:
   explicit QtTimer(std::string_view name = {});
   QtTimer(const QtTimer&) = delete;

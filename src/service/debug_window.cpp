@@ -25,22 +25,22 @@ void DebugWindow::bind() {
 
 void DebugWindow::onDebugButton() {
   auto& platform = context_.platform;
-  auto main = platform.windowRect(app::Window::Main);
-  if (platform.findWindow(app::Window::Debug) == nullptr) {
+  auto main = platform.windowRect(base::Window::Main);
+  if (platform.findWindow(base::Window::Debug) == nullptr) {
     main.top = 0;
-    platform.setWindowRect(app::Window::Main, main);
-    bindWindow(platform.openWindow(app::Window::Debug));
-    auto rect = platform.windowRect(app::Window::Debug);
+    platform.setWindowRect(base::Window::Main, main);
+    bindWindow(platform.openWindow(base::Window::Debug));
+    auto rect = platform.windowRect(base::Window::Debug);
     rect.left = main.left;
     rect.top = main.top + main.height;
-    platform.setWindowRect(app::Window::Debug, rect);
+    platform.setWindowRect(base::Window::Debug, rect);
     return;
   }
-  platform.openWindow(app::Window::Debug);  // brings it to the front
-  auto rect = platform.windowRect(app::Window::Debug);
+  platform.openWindow(base::Window::Debug);  // brings it to the front
+  auto rect = platform.windowRect(base::Window::Debug);
   if (rect.top != main.top + main.height) {
     rect.top = main.top + main.height;
-    platform.setWindowRect(app::Window::Debug, rect);
+    platform.setWindowRect(base::Window::Debug, rect);
   }
 }
 
@@ -62,10 +62,10 @@ void DebugWindow::bindWindow(forms::Form& window) {
 
 void DebugWindow::onFullHeightButton() {
   auto& platform = context_.platform;
-  auto rect = platform.windowRect(app::Window::Debug);
+  auto rect = platform.windowRect(base::Window::Debug);
   rect.height = platform.screenHeight() - 100;
   rect.top = 0;
-  platform.setWindowRect(app::Window::Debug, rect);
+  platform.setWindowRect(base::Window::Debug, rect);
 }
 
 }  // namespace bms::service

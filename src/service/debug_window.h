@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/context.h"
+#include "base/context.h"
 
 namespace bms::service {
 
 // The debug message window under the main window, and the RX/TX counters' clear buttons.
 class DebugWindow {
  public:
-  explicit DebugWindow(app::Context& context) : context_(context) {}
+  explicit DebugWindow(base::Context& context) : context_(context) {}
 
   // Binds the main window's Debug button and counter buttons.
   void bind();
@@ -17,7 +17,7 @@ class DebugWindow {
   void bindWindow(forms::Form& window);
   void onFullHeightButton();
 
-  app::Context& context_;
+  base::Context& context_;
 };
 
 }  // namespace bms::service

@@ -1,6 +1,6 @@
 #include "service/error_prompt.h"
 
-#include "app/language.h"
+#include "base/language.h"
 #include "forms/colours.h"
 
 namespace bms::service {
@@ -17,7 +17,7 @@ constexpr int kPromptTicks = 30;
 
 void ErrorDisplay::showErrorState() {
   auto& main = context_.main();
-  if (context_.flags.error) {
+  if (context_.error) {
     openPrompt();
     promptAge_ = 0;
     if (holdTicks_ == 0) {
@@ -26,7 +26,7 @@ void ErrorDisplay::showErrorState() {
       main.setText("错误指示灯标签", "ERR");
       context_.platform.beep();
     }
-    if (++holdTicks_ >= kHoldTicks) context_.flags.error = false;
+    if (++holdTicks_ >= kHoldTicks) context_.error = false;
   } else {
     holdTicks_ = 0;
     if (main.background("错误指示灯标签") != kSilver) {
@@ -34,22 +34,22 @@ void ErrorDisplay::showErrorState() {
       main.setText("错误指示灯标签", "");
     }
   }
-  if (context_.platform.findWindow(app::Window::Error) != nullptr && ++promptAge_ > kPromptTicks) {
-    context_.platform.closeWindow(app::Window::Error);
+  if (context_.platform.findWindow(base::Window::Error) != nullptr && ++promptAge_ > kPromptTicks) {
+    context_.platform.closeWindow(base::Window::Error);
   }
 }
 
 void ErrorDisplay::openPrompt() {
   auto& platform = context_.platform;
-  if (platform.findWindow(app::Window::Error) != nullptr) return;
-  auto& prompt = platform.openWindow(app::Window::Error);
-  const auto main = platform.windowRect(app::Window::Main);
-  auto rect = platform.windowRect(app::Window::Error);
+  if (platform.findWindow(base::Window::Error) != nullptr) return;
+  auto& prompt = platform.openWindow(base::Window::Error);
+  const auto main = platform.windowRect(base::Window::Main);
+  auto rect = platform.windowRect(base::Window::Error);
   rect.left = main.left + main.width / 2 - rect.width / 2;
   rect.top = main.top + main.height / 2 - rect.height / 2;
-  platform.setWindowRect(app::Window::Error, rect);
+  platform.setWindowRect(base::Window::Error, rect);
 
-  const bool chinese = !app::IsEnglish(context_.main());
+  const bool chinese = !base::IsEnglish(context_.main());
   prompt.setTitle(chinese ? "出现了错误" : "An error has occurred");
   prompt.setText("错误提示内容标签",
                  chinese ? "1、请检查输入的参数、数值、密码等是否符合要求；\r\n"
@@ -62,7 +62,7 @@ void ErrorDisplay::openPrompt() {
                            "3. This prompt window will close automatically after a few seconds");
   prompt.setText("关闭错误提示窗口的按钮", chinese ? "关闭提示" : "Close prompt");
   prompt.bind("关闭错误提示窗口的按钮", forms::Event::Click,
-              [&platform] { platform.closeWindow(app::Window::Error); });
+              [&platform] { platform.closeWindow(base::Window::Error); });
 }
 
 }  // namespace bms::service

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/context.h"
+#include "base/context.h"
 
 namespace bms::service {
 
@@ -8,7 +8,7 @@ namespace bms::service {
 // window that closes itself about three seconds after the error.
 class ErrorDisplay {
  public:
-  explicit ErrorDisplay(app::Context& context) : context_(context) {}
+  explicit ErrorDisplay(base::Context& context) : context_(context) {}
 
   // One step per refresh tick.
   void showErrorState();
@@ -16,7 +16,7 @@ class ErrorDisplay {
  private:
   void openPrompt();
 
-  app::Context& context_;
+  base::Context& context_;
   int holdTicks_ = 0;
   int promptAge_ = 0;
 };

@@ -35,11 +35,11 @@ void WarningBlink::onTick() {
   auto& main = context_.main();
   redPhase_ = !redPhase_;
   main.setBackground("设置提示信息标签", redPhase_ ? kRed : kYellow);
-  if (context_.flags.newVersionKnown) {
+  if (context_.newVersionKnown) {
     main.setBackground("新版提示", redPhase_ ? kWhite : kCyan);
   }
-  Blink(main, kFaultLamps, context_.flags.faults, kRed);
-  Blink(main, kWarningLamps, context_.flags.warnings, kOrange);
+  Blink(main, kFaultLamps, context_.alarms.faults, kRed);
+  Blink(main, kWarningLamps, context_.alarms.warnings, kOrange);
 }
 
 }  // namespace bms::service

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/context.h"
+#include "base/context.h"
 
 namespace bms::service {
 
@@ -9,12 +9,12 @@ namespace bms::service {
 // set alternates with white.
 class WarningBlink {
  public:
-  explicit WarningBlink(app::Context& context) : context_(context) {}
+  explicit WarningBlink(base::Context& context) : context_(context) {}
 
   void onTick();
 
  private:
-  app::Context& context_;
+  base::Context& context_;
   bool redPhase_ = false;
 };
 

@@ -15,16 +15,16 @@ namespace {
 
 struct WindowName {
   std::string_view name;
-  app::Window window;
+  base::Window window;
 };
 
-constexpr WindowName kWindows[] = {{"main", app::Window::Main},
-                                   {"debug", app::Window::Debug},
-                                   {"error", app::Window::Error},
-                                   {"factory", app::Window::Factory},
-                                   {"bic", app::Window::Bic}};
+constexpr WindowName kWindows[] = {{"main", base::Window::Main},
+                                   {"debug", base::Window::Debug},
+                                   {"error", base::Window::Error},
+                                   {"factory", base::Window::Factory},
+                                   {"bic", base::Window::Bic}};
 
-app::Window ParseWindow(std::string_view name) {
+base::Window ParseWindow(std::string_view name) {
   for (const auto& known : kWindows) {
     if (known.name == name) return known.window;
   }
@@ -54,7 +54,7 @@ struct Driver::Impl {
 
   // "window:name" or "name" (main window).
   std::pair<forms::Form*, std::string_view> find(std::string_view control) {
-    auto window = app::Window::Main;
+    auto window = base::Window::Main;
     std::string_view name = control;
     if (const auto colon = control.find(':'); colon != std::string_view::npos) {
       for (const auto& known : kWindows) {
@@ -103,7 +103,7 @@ std::optional<std::string> Driver::readFile(const std::string& name) const {
 
 void Driver::start() { impl_->app.start(); }
 
-void Driver::closeMainWindow() { impl_->platform.userCloseWindow(app::Window::Main); }
+void Driver::closeMainWindow() { impl_->platform.userCloseWindow(base::Window::Main); }
 
 bool Driver::click(std::string_view control) {
   return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.userClick(n); });

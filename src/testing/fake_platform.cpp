@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/window_tables.h"
+#include "base/window_tables.h"
 
 namespace bms::testing {
 
@@ -11,7 +11,7 @@ FakePlatform::FakePlatform(std::filesystem::path programDir, FormFactory makeFor
 
 FakePlatform::~FakePlatform() = default;
 
-std::unique_ptr<app::Timer> FakePlatform::createTimer(std::string_view name) {
+std::unique_ptr<base::Timer> FakePlatform::createTimer(std::string_view name) {
   return clock.createTimer(name);
 }
 
@@ -19,34 +19,34 @@ void FakePlatform::showMessageBox(std::string_view text, std::string_view title)
   messageBoxes.push_back({std::string(text), std::string(title)});
 }
 
-forms::Form& FakePlatform::openWindow(app::Window window) {
+forms::Form& FakePlatform::openWindow(base::Window window) {
   auto& form = windows_[window];
   if (!form) {
-    const auto& table = app::TableOf(window);
+    const auto& table = base::TableOf(window);
     form = makeForm_(table);
     rects_[window] = {table.left, table.top, table.width, table.height};
   }
   return *form;
 }
 
-forms::Form* FakePlatform::findWindow(app::Window window) {
+forms::Form* FakePlatform::findWindow(base::Window window) {
   const auto found = windows_.find(window);
   return found == windows_.end() ? nullptr : found->second.get();
 }
 
-void FakePlatform::closeWindow(app::Window window) { windows_.erase(window); }
+void FakePlatform::closeWindow(base::Window window) { windows_.erase(window); }
 
-void FakePlatform::userCloseWindow(app::Window window) {
+void FakePlatform::userCloseWindow(base::Window window) {
   if (!windows_.contains(window)) return;
   closeWindow(window);
   if (onWindowClosed) onWindowClosed(window);
 }
 
-app::Rect FakePlatform::windowRect(app::Window window) const {
+base::Rect FakePlatform::windowRect(base::Window window) const {
   const auto found = rects_.find(window);
-  return found == rects_.end() ? app::Rect{} : found->second;
+  return found == rects_.end() ? base::Rect{} : found->second;
 }
 
-void FakePlatform::setWindowRect(app::Window window, app::Rect rect) { rects_[window] = rect; }
+void FakePlatform::setWindowRect(base::Window window, base::Rect rect) { rects_[window] = rect; }
 
 }  // namespace bms::testing

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "testing/fake_transports.h"
 #include "testing/virtual_clock.h"
 
@@ -20,29 +20,29 @@ struct ShownMessageBox {
 
 // A platform whose time, transports, beep and message boxes are fake; the windows are
 // whatever the form factory makes (in memory, or real widgets).
-class FakePlatform : public app::Platform {
+class FakePlatform : public base::Platform {
  public:
   using FormFactory = std::function<std::unique_ptr<forms::Form>(const forms::FormTable&)>;
 
   FakePlatform(std::filesystem::path programDir, FormFactory makeForm);
   ~FakePlatform() override;
 
-  std::unique_ptr<app::Timer> createTimer(std::string_view name) override;
-  link::SerialPort& serialPort() override { return serial; }
-  link::TcpClient& bmcLink() override { return bmc; }
-  link::TcpClient& updateLink() override { return update; }
+  std::unique_ptr<base::Timer> createTimer(std::string_view name) override;
+  wire::SerialPort& serialPort() override { return serial; }
+  wire::TcpClient& bmcLink() override { return bmc; }
+  wire::TcpClient& updateLink() override { return update; }
   void beep() override { ++beeps; }
   void showMessageBox(std::string_view text, std::string_view title) override;
   int screenHeight() const override { return screenHeightPixels; }
   std::filesystem::path programDir() const override { return programDir_; }
-  forms::Form& openWindow(app::Window window) override;
-  forms::Form* findWindow(app::Window window) override;
-  void closeWindow(app::Window window) override;
-  app::Rect windowRect(app::Window window) const override;
-  void setWindowRect(app::Window window, app::Rect rect) override;
+  forms::Form& openWindow(base::Window window) override;
+  forms::Form* findWindow(base::Window window) override;
+  void closeWindow(base::Window window) override;
+  base::Rect windowRect(base::Window window) const override;
+  void setWindowRect(base::Window window, base::Rect rect) override;
 
   // The user closes a window: it is destroyed, then the application is told.
-  void userCloseWindow(app::Window window);
+  void userCloseWindow(base::Window window);
 
   // Declared first, so that the timers made from it go before it does.
   VirtualClock clock;
@@ -57,8 +57,8 @@ class FakePlatform : public app::Platform {
  private:
   std::filesystem::path programDir_;
   FormFactory makeForm_;
-  std::map<app::Window, std::unique_ptr<forms::Form>> windows_;
-  std::map<app::Window, app::Rect> rects_;
+  std::map<base::Window, std::unique_ptr<forms::Form>> windows_;
+  std::map<base::Window, base::Rect> rects_;
 };
 
 }  // namespace bms::testing

@@ -4,7 +4,7 @@
 
 namespace bms::testing {
 
-bool FakeSerialPort::open(const link::SerialSettings& settings) {
+bool FakeSerialPort::open(const wire::SerialSettings& settings) {
   if (std::exchange(*failNextOpen_, false)) return false;
   open_ = true;
   settings_ = settings;

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "link/transport.h"
+#include "wire/transport.h"
 
 namespace bms::testing {
 
 // A serial port that records what was written and delivers what a test feeds it.
-class FakeSerialPort : public link::SerialPort {
+class FakeSerialPort : public wire::SerialPort {
  public:
   FakeSerialPort() = default;
   // The failure switch may be shared with another transport: whichever opens next fails.
@@ -18,7 +18,7 @@ class FakeSerialPort : public link::SerialPort {
   FakeSerialPort(const FakeSerialPort&) = delete;
   FakeSerialPort& operator=(const FakeSerialPort&) = delete;
 
-  bool open(const link::SerialSettings& settings) override;
+  bool open(const wire::SerialSettings& settings) override;
   bool isOpen() const override { return open_; }
   void write(std::string_view bytes) override;
   void close() override { open_ = false; }
@@ -29,7 +29,7 @@ class FakeSerialPort : public link::SerialPort {
 
   void failNextOpen() { *failNextOpen_ = true; }
   // The settings of the last successful opening.
-  const std::optional<link::SerialSettings>& settings() const { return settings_; }
+  const std::optional<wire::SerialSettings>& settings() const { return settings_; }
   std::string takeWritten();
   void deliver(std::string_view bytes);  // one onByte call per byte
   void unplug();                         // the device goes away while open
@@ -40,12 +40,12 @@ class FakeSerialPort : public link::SerialPort {
   bool open_ = false;
   bool ownFailSwitch_ = false;
   bool* failNextOpen_ = &ownFailSwitch_;
-  std::optional<link::SerialSettings> settings_;
+  std::optional<wire::SerialSettings> settings_;
   std::string written_;
 };
 
 // A TCP client that records what was sent and delivers what a test feeds it.
-class FakeTcpClient : public link::TcpClient {
+class FakeTcpClient : public wire::TcpClient {
  public:
   FakeTcpClient() = default;
   explicit FakeTcpClient(bool& failNextConnect) : failNextConnect_(&failNextConnect) {}

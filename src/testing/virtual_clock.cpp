@@ -4,7 +4,7 @@
 
 namespace bms::testing {
 
-class VirtualClock::VirtualTimer : public app::Timer {
+class VirtualClock::VirtualTimer : public base::Timer {
  public:
   VirtualTimer(VirtualClock& clock, std::string_view name) : clock_(clock), name_(name) {
     clock_.timers_.push_back(this);
@@ -25,7 +25,7 @@ class VirtualClock::VirtualTimer : public app::Timer {
   std::uint64_t start_ = 0;
 };
 
-std::unique_ptr<app::Timer> VirtualClock::createTimer(std::string_view name) {
+std::unique_ptr<base::Timer> VirtualClock::createTimer(std::string_view name) {
   return std::make_unique<VirtualTimer>(*this, name);
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace bms::testing {
 
@@ -18,7 +18,7 @@ class VirtualClock {
   VirtualClock(const VirtualClock&) = delete;
   VirtualClock& operator=(const VirtualClock&) = delete;
 
-  std::unique_ptr<app::Timer> createTimer(std::string_view name);
+  std::unique_ptr<base::Timer> createTimer(std::string_view name);
 
   std::int64_t now() const { return now_; }
   void advance(std::int64_t ms);

@@ -6,7 +6,7 @@
 
 #include "app/app.h"
 #include "app/factory_marker.h"
-#include "app/language.h"
+#include "app/language_switch.h"
 #include "app/user_settings.h"
 #include "forms/tables.h"
 #include "testing/fake_platform.h"
@@ -115,7 +115,7 @@ TEST(SerialPorts, EachItemSaysWhichDeviceItOpens) {
   platform.serial.deviceTexts = {{1, "/dev/ttyUSB0"}, {3, "/dev/ttyUSB2"}};
   App app(platform);
   app.start();
-  auto& main = *platform.findWindow(Window::Main);
+  auto& main = *platform.findWindow(base::Window::Main);
   const auto items = main.items("串口号选择框");
   ASSERT_EQ(items.size(), 33u);
   EXPECT_EQ(items[0], "");

@@ -64,16 +64,16 @@ class EndToEnd : public ::testing::Test {
     platform = std::make_unique<QtPlatform>(dir.path());
     app = std::make_unique<app::App>(*platform);
     app->start();
-    main = platform->findWindow(app::Window::Main);
+    main = platform->findWindow(base::Window::Main);
     ASSERT_TRUE(main->userClick("Debug按钮"));
     ASSERT_TRUE(main->userClick("通信按钮"));
   }
 
   bool waitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done); }
   std::string received() {
-    return platform->findWindow(app::Window::Debug)->text("接收数据编辑框");
+    return platform->findWindow(base::Window::Debug)->text("接收数据编辑框");
   }
-  std::string sent() { return platform->findWindow(app::Window::Debug)->text("发送数据编辑框"); }
+  std::string sent() { return platform->findWindow(base::Window::Debug)->text("发送数据编辑框"); }
   int rxCount() { return std::stoi(main->text("接收计数标签")); }
 
   void TearDown() override {

@@ -18,7 +18,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/window_tables.h"
+#include "base/window_tables.h"
 #include "forms/tables.h"
 #include "qt/qt_application.h"
 #include "qt/qt_form.h"
@@ -43,13 +43,13 @@ bool MostlyPainted(QWidget* widget, const QColor& colour) {
   return matching * 2 > image.width() * image.height();
 }
 
-class QtFormTables : public ::testing::TestWithParam<app::Window> {
+class QtFormTables : public ::testing::TestWithParam<base::Window> {
  protected:
   void SetUp() override { EnsureApplication(); }
 };
 
 TEST_P(QtFormTables, EveryControlSitsInItsParentAndEditsOnlyWhereMeant) {
-  const auto& table = app::TableOf(GetParam());
+  const auto& table = base::TableOf(GetParam());
   QtForm form(table);
   QWidget* window = form.window();
   EXPECT_GE(window->width(), table.width);
@@ -80,9 +80,9 @@ TEST_P(QtFormTables, EveryControlSitsInItsParentAndEditsOnlyWhereMeant) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, QtFormTables,
-                         ::testing::Values(app::Window::Main, app::Window::Debug,
-                                           app::Window::Error, app::Window::Factory,
-                                           app::Window::Bic));
+                         ::testing::Values(base::Window::Main, base::Window::Debug,
+                                           base::Window::Error, base::Window::Factory,
+                                           base::Window::Bic));
 
 // Colours must reach the pixels, not just the getters.
 TEST(QtFormMainWindow, ColoursArePainted) {

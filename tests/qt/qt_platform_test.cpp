@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/window_tables.h"
+#include "base/window_tables.h"
 #include "qt/qt_application.h"
 #include "qt/qt_platform_wait.h"
 
 namespace bms::qt {
 namespace {
 
-using app::Window;
+using base::Window;
 
 class QtPlatformTest : public ::testing::Test {
  protected:
@@ -36,7 +36,7 @@ class QtPlatformTest : public ::testing::Test {
 TEST_F(QtPlatformTest, EachWindowIsBuiltFromItsOwnTableOnceWhileOpen) {
   for (const auto window :
        {Window::Main, Window::Debug, Window::Error, Window::Factory, Window::Bic}) {
-    const auto& table = app::TableOf(window);
+    const auto& table = base::TableOf(window);
     ASSERT_EQ(platform.findWindow(window), nullptr) << table.name;
     QtForm& form = platform.openWindow(window);
     EXPECT_EQ(form.title(), table.title) << table.name;
@@ -80,12 +80,12 @@ TEST_F(QtPlatformTest, AWindowOpenedAgainBeforeItsCloseIsOverStaysOpen) {
 }
 
 TEST_F(QtPlatformTest, RectanglesAreSetAndReadBack) {
-  EXPECT_EQ(platform.windowRect(Window::Factory), app::Rect{});
+  EXPECT_EQ(platform.windowRect(Window::Factory), base::Rect{});
   platform.setWindowRect(Window::Factory, {1, 2, 3, 4});  // closed: nothing happens
 
   QtForm& form = platform.openWindow(Window::Factory);
   const QSize size = form.window()->frameGeometry().size() + QSize(40, 30);
-  const app::Rect rect{25, 35, size.width(), size.height()};
+  const base::Rect rect{25, 35, size.width(), size.height()};
   platform.setWindowRect(Window::Factory, rect);
   EXPECT_EQ(platform.windowRect(Window::Factory), rect);
 }

@@ -42,7 +42,7 @@ struct PseudoTerminal {
   std::string device;
 };
 
-link::SerialSettings Com(int port) { return {.port = port}; }
+wire::SerialSettings Com(int port) { return {.port = port}; }
 
 class QtSerialPortTest : public ::testing::Test {
  protected:

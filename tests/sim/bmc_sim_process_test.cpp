@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "link/frame_line.h"
-#include "link/line_cutter.h"
 #include "sim/sim_process.h"
 #include "sim/unique_fd.h"
+#include "wire/frame_line.h"
+#include "wire/line_cutter.h"
 
 namespace bms::sim {
 namespace {
@@ -29,7 +29,7 @@ std::vector<std::string> FirstLines(const char* seed, int signal) {
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   EXPECT_EQ(::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address),
             0);
-  LineReader reader(socket.get(), link::LineCutter::Mode::Tcp);
+  LineReader reader(socket.get(), wire::LineCutter::Mode::Tcp);
   std::vector<std::string> lines;
   for (int i = 0; i < 15; ++i) lines.push_back(reader.Next().value_or("(nothing)"));
   EXPECT_EQ(sim.Stop(signal), 0) << "ends cleanly on signal " << signal;
@@ -38,7 +38,7 @@ std::vector<std::string> FirstLines(const char* seed, int signal) {
 
 TEST(BmcSimProcess, TheSameSeedSendsTheSameRunData) {
   const auto first = FirstLines("42", SIGTERM);
-  EXPECT_EQ(link::ReceivedFields(first.front())[4], "09A10001");
+  EXPECT_EQ(wire::ReceivedFields(first.front())[4], "09A10001");
   EXPECT_EQ(first, FirstLines("42", SIGINT));
   EXPECT_NE(first, FirstLines("43", SIGTERM));
 }

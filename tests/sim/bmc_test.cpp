@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/frame_line.h"
+#include "wire/frame_line.h"
 
 namespace bms::sim {
 namespace {
@@ -16,13 +16,13 @@ std::vector<std::string> AnswerIds(const Bmc& bmc, const std::string& line) {
   for (const std::string& answer : bmc.HandleLine(line)) {
     EXPECT_TRUE(answer.starts_with("T,0BEBC200,7,") && answer.ends_with(",\r\n")) << answer;
     EXPECT_EQ(answer.size(), 42u) << answer;
-    ids.emplace_back(link::ReceivedFields(answer)[4]);
+    ids.emplace_back(wire::ReceivedFields(answer)[4]);
   }
   return ids;
 }
 
 std::string Request(const std::string& id) {
-  return link::FrameLine("05F5E100", id, "FFFFFFFF", "FFFFFFFF");
+  return wire::FrameLine("05F5E100", id, "FFFFFFFF", "FFFFFFFF");
 }
 
 TEST(SimBmc, AnswersFollowTheIdScheme) {
@@ -48,8 +48,8 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
            {"T,05F5E101,6,09A00100,FFFFFFFF,FFFFFFFF,\r", {"09A10101"}},  // any number, no LF
            {"T,05F5E100,6,09A00100\r", {}},
            {"T,05F5E100,S6,09A00100,FFFFFFFF,FFFFFFFF,\r", {}},
-           {link::KeepAliveLine("05F5E100"), {}},
-           {link::PingReply("05F5E100"), {}},
+           {wire::KeepAliveLine("05F5E100"), {}},
+           {wire::PingReply("05F5E100"), {}},
        }) {
     EXPECT_EQ(AnswerIds(bmc, line), ids) << line;
   }

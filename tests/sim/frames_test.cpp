@@ -7,8 +7,8 @@
 #include <string>
 #include <tuple>
 
-#include "link/hex_text.h"
-#include "monitor/number_text.h"
+#include "wire/hex_text.h"
+#include "wire/number_text.h"
 
 namespace bms::sim {
 namespace {
@@ -18,17 +18,15 @@ std::string ByteText(const Frame& frame, int n) {
   const std::string& field = n <= 4 ? frame.data1 : frame.data2;
   return field.substr(static_cast<std::size_t>(2 * ((n - 1) % 4)), 2);
 }
-int Byte(const Frame& f, int n) { return static_cast<int>(link::HexToInteger(ByteText(f, n))); }
-int SignedByte(const Frame& f, int n) {
-  return std::stoi(monitor::SignedByteToText(ByteText(f, n)));
-}
+int Byte(const Frame& f, int n) { return static_cast<int>(wire::HexToInteger(ByteText(f, n))); }
+int SignedByte(const Frame& f, int n) { return std::stoi(wire::SignedByteToText(ByteText(f, n))); }
 int Word(const Frame& frame, int n) { return Byte(frame, n) * 256 + Byte(frame, n + 1); }
-float Float(const std::string& field) { return monitor::HexToFloat(field); }
+float Float(const std::string& field) { return wire::HexToFloat(field); }
 
 // The tool only decodes IDs and data in upper-case hex.
 void ExpectWellFormed(const Frame& frame) {
   for (const std::string& field : {frame.id, frame.data1, frame.data2}) {
-    EXPECT_TRUE(field.size() == 8 && link::IsHexText(field) &&
+    EXPECT_TRUE(field.size() == 8 && wire::IsHexText(field) &&
                 field.find_first_of("abcdef") == std::string::npos)
         << frame.id << ": " << field;
   }
@@ -96,7 +94,7 @@ TEST(SimFrames, CellDetailDescribesTheBic) {
       ASSERT_EQ(frames.size(), 7u);
       for (std::size_t i = 0; i < 7; ++i) {
         ExpectWellFormed(frames[i]);
-        EXPECT_EQ(frames[i].id, "09A11" + std::to_string(i + 1) + link::ByteToHex2(number));
+        EXPECT_EQ(frames[i].id, "09A11" + std::to_string(i + 1) + wire::ByteToHex2(number));
       }
       const int cells = Byte(frames[0], 1);
       const int sensors = Byte(frames[0], 2);

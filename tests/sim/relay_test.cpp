@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/frame_line.h"
+#include "wire/frame_line.h"
 
 namespace bms::sim {
 namespace {
@@ -14,13 +14,13 @@ namespace {
 const std::string kField = "05F5E100";  // 100000000, the relay's BMC
 
 std::optional<std::string> DecodeLine(const std::string& encoded) {
-  const link::ReceivedFields fields("T,x,SC," + encoded + "\r");
+  const wire::ReceivedFields fields("T,x,SC," + encoded + "\r");
   return DecodeAccessPassword(fields[4], fields[5], fields[6]);
 }
 
 TEST(RelayLogin, PasswordsSurviveTheProjectsEncoding) {
   for (const std::string password : {"", "572906", "ABCDEFGHIJK", "a,b", "\xE9\x01"}) {
-    EXPECT_EQ(DecodeLine(*link::EncodeAccessPassword(password)), password);
+    EXPECT_EQ(DecodeLine(*wire::EncodeAccessPassword(password)), password);
   }
 }
 
@@ -46,15 +46,15 @@ TEST(RelayLogin, MalformedGroupsAreNoPassword) {
 
 // What the tool sends in relay mode, as the relay receives it (CR kept, LF cut off).
 std::string Marked(const std::string& line) {
-  std::string marked = link::AddRemoteMarker(line);
+  std::string marked = wire::AddRemoteMarker(line);
   marked.pop_back();
   return marked;
 }
 std::string Login(const std::string& password, const std::string& field = kField) {
-  return Marked(*link::PasswordLine(field, password));
+  return Marked(*wire::PasswordLine(field, password));
 }
 std::string Request(const std::string& field = kField) {
-  return Marked(link::FrameLine(field, "09A00100", "FFFFFFFF", "FFFFFFFF"));
+  return Marked(wire::FrameLine(field, "09A00100", "FFFFFFFF", "FFFFFFFF"));
 }
 std::vector<std::string> Answer(const std::string& type, const std::string& field = kField) {
   return {"T," + field + "," + type + ",\r\n"};
@@ -70,15 +70,15 @@ TEST(RelaySession, ConversationsWithOneClient) {
   const std::vector<std::pair<std::string, std::vector<Step>>> cases = {
       {"login then frames",
        {
-           {Marked(link::PingLine(kField)), {"T,05F5E100,S2,1,\r\n", "T,05F5E100,B,\r\n"}, {}},
+           {Marked(wire::PingLine(kField)), {"T,05F5E100,S2,1,\r\n", "T,05F5E100,B,\r\n"}, {}},
            {Request(), {}, {}},
            {Login("572906"), Answer("D,1"), {}},
-           {Marked(link::PingLine(kField)), Answer("S2,1"), {}},
+           {Marked(wire::PingLine(kField)), Answer("S2,1"), {}},
            {Request(), {}, passed},
-           {Marked(link::KeepAliveLine(kField)), {}, "T,05F5E100,5,\r"},
+           {Marked(wire::KeepAliveLine(kField)), {}, "T,05F5E100,5,\r"},
            {"T,05F5E100,SS6,\r", {}, "T,05F5E100,S6,\r"},  // one marker, behind the BMC field
            {Request("05F5E101"), {}, {}},                  // another BMC's
-           {link::FrameLine(kField, "09A00100", "FFFFFFFF", "FFFFFFFF"), {}, {}},  // no marker
+           {wire::FrameLine(kField, "09A00100", "FFFFFFFF", "FFFFFFFF"), {}, {}},  // no marker
        }},
       {"the relay's lines echo the client's BMC field, routing compares values",
        {
@@ -88,12 +88,12 @@ TEST(RelaySession, ConversationsWithOneClient) {
        }},
       {"wrong password, then a password change",
        {
-           {Marked(*link::PasswordChangeLine(kField, "new")), Answer("F,0"), {}},
+           {Marked(*wire::PasswordChangeLine(kField, "new")), Answer("F,0"), {}},
            {Login("57290"), Answer("D,0"), {}},
            {Request(), {}, {}},
            {Login("572906"), Answer("D,1"), {}},
            {"T,05F5E100,SE,0C414243,44454647,48494A4B,\r", Answer("F,0"), {}},
-           {Marked(*link::PasswordChangeLine(kField, "new")), Answer("F,1"), {}},
+           {Marked(*wire::PasswordChangeLine(kField, "new")), Answer("F,1"), {}},
            {Login("572906"), Answer("D,0"), {}},
            {Request(), {}, {}},
            {Login("new"), Answer("D,1"), {}},

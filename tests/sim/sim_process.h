@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "link/frame_line.h"
-#include "link/line_cutter.h"
 #include "sim/unique_fd.h"
+#include "wire/frame_line.h"
+#include "wire/line_cutter.h"
 
 namespace bms::sim {
 
@@ -34,7 +34,7 @@ inline int MsLeft(Clock::time_point deadline) {
 // Reads whole lines from a descriptor, each wait bounded.
 class LineReader {
  public:
-  LineReader(int fd, link::LineCutter::Mode mode) : fd_(fd), cutter_(mode) {}
+  LineReader(int fd, wire::LineCutter::Mode mode) : fd_(fd), cutter_(mode) {}
 
   std::optional<std::string> Next() {
     const auto deadline = Clock::now() + kWait;
@@ -57,14 +57,14 @@ class LineReader {
   std::optional<std::string> NextWithId(std::string_view id) {
     for (int i = 0; i < 200; ++i) {
       auto line = Next();
-      if (!line || link::ReceivedFields(*line)[4] == id) return line;
+      if (!line || wire::ReceivedFields(*line)[4] == id) return line;
     }
     return std::nullopt;
   }
 
  private:
   int fd_;
-  link::LineCutter cutter_;
+  wire::LineCutter cutter_;
   std::vector<std::string> lines_;
 };
 
@@ -99,7 +99,7 @@ class SimProcess {
 
   // The endpoint lines it prints at start, up to "ready".
   std::vector<std::string> Endpoints() {
-    LineReader reader(stdout_.get(), link::LineCutter::Mode::Serial);
+    LineReader reader(stdout_.get(), wire::LineCutter::Mode::Serial);
     std::vector<std::string> lines;
     while (auto line = reader.Next()) {
       line->resize(line->size() - 2);

@@ -1,0 +1,23 @@
+#include "base/window_tables.h"
+
+#include "forms/tables.h"
+
+namespace bms::base {
+
+const forms::FormTable& TableOf(Window window) {
+  switch (window) {
+    case Window::Debug:
+      return forms::DebugWindowTable();
+    case Window::Error:
+      return forms::ErrorPromptTable();
+    case Window::Factory:
+      return forms::FactoryWindowTable();
+    case Window::Bic:
+      return forms::BicWindowTable();
+    case Window::Main:
+      break;
+  }
+  return forms::MainWindowTable();
+}
+
+}  // namespace bms::base

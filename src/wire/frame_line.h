@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Building the lines the tool sends and taking received lines apart. Every outgoing
+// line starts with "T," and the 8-digit BMC field (see BmcNumberToHex) and ends in CR LF.
+namespace bms::wire {
+
+inline constexpr std::size_t kMaxAccessPasswordBytes = 11;
+
+// "T," + bmcField + ",6," + id + "," + data1 + "," + data2 + ",\r\n"
+std::string FrameLine(std::string_view bmcField, std::string_view id, std::string_view data1,
+                      std::string_view data2);
+std::string PingLine(std::string_view bmcField);       // line type 1
+std::string KeepAliveLine(std::string_view bmcField);  // line type 5
+// Answer to a received ping: F2 of the received line goes back unchanged.
+std::string PingReply(std::string_view receivedBmcField);
+
+// Length byte and eleven byte codes, in three comma-ended groups of 8 hex digits.
+// Nothing for a password longer than 11 bytes: it cannot be encoded.
+std::optional<std::string> EncodeAccessPassword(std::string_view password);
+std::optional<std::string> PasswordLine(std::string_view bmcField, std::string_view password);
+std::optional<std::string> PasswordChangeLine(std::string_view bmcField,
+                                              std::string_view newPassword);
+
+// Relay mode: "S" goes right behind the comma that ends the BMC field.
+std::string AddRemoteMarker(std::string_view line);
+
+// The fields of a received line, cut at every ",". The line is padded first so that
+// F1 to F22 always exist; a missing field reads as "0". The line end stays in the field
+// behind the last comma of the received line.
+class ReceivedFields {
+ public:
+  explicit ReceivedFields(std::string_view line);
+
+  // Field n counted from 1; "" beyond the last field.
+  std::string_view operator[](std::size_t n) const;
+  std::size_t size() const { return spans_.size(); }
+
+ private:
+  std::string text_;
+  std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
+};
+
+}  // namespace bms::wire

@@ -1,0 +1,83 @@
+#include "wire/number_text.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+
+#include "wire/hex_text.h"
+
+namespace bms::wire {
+
+namespace {
+
+// Rounding adds this to the scaled magnitude so that values a hair below a half, left
+// there by binary fractions, still round up.
+constexpr double kRoundingNudge = 0.000000000001;
+
+const char* NonFiniteText(double value) {
+  if (std::isnan(value)) return "NaN";
+  return value < 0 ? "-INF" : "INF";
+}
+
+}  // namespace
+
+float HexToFloat(std::string_view text) {
+  const auto bits = static_cast<std::uint32_t>(wire::HexToInteger(text));
+  return std::bit_cast<float>(bits);
+}
+
+std::string SignedByteToText(std::string_view text) {
+  const std::int64_t v = wire::HexToInteger(text);
+  if ((v & 0x80) != 0) {
+    std::string negative(1, '-');
+    negative += std::to_string(128 - (v & 127));
+    return negative;
+  }
+  return std::to_string(v);
+}
+
+std::string FormatDecimals(double value, int decimals) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  if (decimals < 0) decimals = 0;
+  const double scaled = std::fabs(value) * std::pow(10.0, decimals) + kRoundingNudge;
+  const double rounded = std::floor(scaled + 0.5);
+  if (!std::isfinite(rounded)) return NonFiniteText(value);
+
+  // The rounded magnitude is a whole number; write all its digits, then place the point.
+  std::array<char, 400> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                    std::chars_format::fixed, 0);
+  const std::string_view digits(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
+  const auto fraction = static_cast<std::size_t>(decimals);
+  const std::size_t whole = digits.size() > fraction ? digits.size() - fraction : 0;
+
+  std::string text;
+  text.reserve(digits.size() + fraction + 3);
+  if (value < 0 && rounded != 0) text.push_back('-');
+  if (whole > 0) {
+    text.append(digits.substr(0, whole));
+  } else {
+    text.push_back('0');
+  }
+  if (fraction > 0) {
+    text.push_back('.');
+    for (std::size_t i = digits.size(); i < fraction; ++i) text.push_back('0');
+    text.append(digits.substr(whole));
+  }
+  return text;
+}
+
+std::string FormatThreeDecimals(double value) { return FormatDecimals(value, 3); }
+
+std::string FormatNumber(double value) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  if (value == 0) return "0";  // also for -0.0
+  std::array<char, 64> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, 13);
+  return std::string(buffer.data(), result.ptr);
+}
+
+}  // namespace bms::wire

@@ -1,0 +1,69 @@
+#include "base/debug_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testing/fake_platform.h"
+#include "testing/form_factories.h"
+
+namespace bms::base {
+namespace {
+
+class DebugLogTest : public ::testing::Test {
+ protected:
+  testing::FakePlatform platform{"/tmp", testing::FormFactoryFor(testing::Backend::Memory)};
+  DebugLog log{platform};
+};
+
+TEST_F(DebugLogTest, NothingIsKeptWhileTheWindowIsClosed) {
+  log.received("lost");
+  auto& window = platform.openWindow(base::Window::Debug);
+  EXPECT_EQ(window.text("接收数据编辑框"), "");
+}
+
+TEST_F(DebugLogTest, EntriesCarryTheirCounterAndOneLineEnd) {
+  auto& window = platform.openWindow(base::Window::Debug);
+  log.receivedCount = 7;
+  log.received("T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r");
+  log.sentCount = 2;
+  log.sent("T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
+  EXPECT_EQ(window.text("接收数据编辑框"), "7: T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r\r\n");
+  EXPECT_EQ(window.text("发送数据编辑框"), "2: T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
+}
+
+TEST_F(DebugLogTest, APaneKeepsItsLastSeventyLines) {
+  auto& window = platform.openWindow(base::Window::Debug);
+  for (int i = 1; i <= 70; ++i) log.received("line " + std::to_string(i));
+  EXPECT_TRUE(window.text("接收数据编辑框").starts_with("0: line 1\r\n"));
+  log.received("line 71");
+  const std::string pane = window.text("接收数据编辑框");
+  EXPECT_TRUE(pane.starts_with("0: line 2\r\n"));
+  EXPECT_TRUE(pane.ends_with("0: line 71\r\n"));
+  EXPECT_EQ(std::count(pane.begin(), pane.end(), '\n'), 70);
+}
+
+TEST_F(DebugLogTest, PausedPanesDropWhatArrives) {
+  auto& window = platform.openWindow(base::Window::Debug);
+  window.setText("通信协议暂停显示按钮", "Continue display");
+  for (int i = 0; i < 10; ++i) log.sent("x\r\n");
+  window.setText("通信协议暂停显示按钮", "Pause display");
+  EXPECT_EQ(window.text("发送数据编辑框"), "");
+}
+
+TEST_F(DebugLogTest, ABatchWritesOnceAtItsEndAndKeepsTheLastLines) {
+  auto& window = platform.openWindow(base::Window::Debug);
+  log.received("before");
+  {
+    const DebugLog::Batch batch(log);
+    for (int i = 1; i <= 5000; ++i) log.received("burst line " + std::to_string(i));
+    EXPECT_EQ(window.text("接收数据编辑框"), "0: before\r\n") << "nothing shown mid-batch";
+  }
+  const std::string pane = window.text("接收数据编辑框");
+  EXPECT_EQ(std::count(pane.begin(), pane.end(), '\n'), 70);
+  EXPECT_TRUE(pane.starts_with("0: burst line 4931\r\n"));
+  EXPECT_TRUE(pane.ends_with("0: burst line 5000\r\n"));
+}
+
+}  // namespace
+}  // namespace bms::base
