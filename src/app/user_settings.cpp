@@ -48,6 +48,8 @@ base::Language LoadUserSettings(forms::Form& main, const std::filesystem::path& 
                     std::string(kFieldPadding));
   main.setText("服务器地址编辑框", fields[0]);
   main.setText("服务器端口编辑框", fields[1]);
+  // Loaded whole, however long: the login refuses a password that is too long, while a
+  // cut one would be sent and saved as if it were the user's.
   main.setText("远程密码编辑框", fields[2]);
   main.setText("BMC编号编辑框", fields[3]);
   const bool english = fields[4] == "0";

@@ -31,7 +31,8 @@ class Form {
   virtual std::string title() const = 0;
   virtual void setTitle(std::string_view title) = 0;
 
-  // Caption of a label, button, box or group; edit text; tab page caption.
+  // Caption of a label, button, box or group; edit text, kept whole whatever the box's max
+  // length (which limits typing only); tab page caption.
   // For a combo box: the text of the selected item ("" when none).
   virtual std::string text(std::string_view name) const = 0;
   virtual void setText(std::string_view name, std::string_view text) = 0;

@@ -13,6 +13,7 @@ namespace {
 
 using forms::colours::kBlack;
 using forms::colours::kGreen;
+using forms::colours::kWhite;
 
 constexpr const char* kConnectionSettings[] = {
     "串口通信单选框",   "串口号选择框",     "网络通信单选框", "网络模式选择框",
@@ -76,8 +77,29 @@ void LinkControl::showSerialDevices() {
 }
 
 void LinkControl::onCommunicationButton() {
+  const std::string caption = context_.main().text("通信按钮");
+  if (caption != "开始" && caption != "Start") {
+    closeLink();
+    return;
+  }
+  resetToIdle();
+  open();
+  if (!context_.connection.connected) return;
   auto& main = context_.main();
-  auto& connection = context_.connection;
+  main.setText("通信按钮", base::IsEnglish(main) ? "Stop" : "停止");
+  setConnectionSettingsEnabled(false);
+  timers_.poll.setInterval(300);
+  timers_.updateQuery.setInterval(1000);
+  if (onOpened) onOpened();
+}
+
+void LinkControl::closeLink() {
+  resetToIdle();
+  close();
+}
+
+void LinkControl::resetToIdle() {
+  auto& main = context_.main();
   main.setFill("串口状态显示", kBlack);
   main.setFill("网络状态显示", kBlack);
   setConnectionSettingsEnabled(true);
@@ -85,27 +107,30 @@ void LinkControl::onCommunicationButton() {
   resetRunMonitorDisplay();
   if (onReset) onReset();
   context_.bic.countKnown = false;
-  connection = {};
+  context_.connection = {};
   context_.alarms.faults[0] = false;
   context_.alarms.warnings[0] = false;
+}
 
-  const std::string caption = main.text("通信按钮");
-  if (caption == "开始" || caption == "Start") {
-    open();
-  } else {
-    close();
+// The settings file has no escaping: a comma would shift every field behind it.
+bool LinkControl::settingsFitTheFile() {
+  auto& main = context_.main();
+  const bool fit = main.text("服务器地址编辑框").find(',') == std::string::npos &&
+                   main.text("远程密码编辑框").find(',') == std::string::npos;
+  if (!fit) {
+    context_.log.received(base::IsEnglish(main)
+                              ? "The server address and the password must not contain a comma!\r\n"
+                              : "服务器地址和密码不能包含逗号！\r\n");
+    context_.raiseError();
   }
-
-  if (connection.connected) {
-    main.setText("通信按钮", base::IsEnglish(main) ? "Stop" : "停止");
-    setConnectionSettingsEnabled(false);
-    timers_.poll.setInterval(300);
-    timers_.updateQuery.setInterval(1000);
-    if (onOpened) onOpened();
-  }
+  return fit;
 }
 
 void LinkControl::open() {
+  if (!settingsFitTheFile()) return;
+  // Bytes of a line cut off by the last connection's end must not start this one's.
+  tcpLines_.clear();
+  serialLines_.clear();
   if (context_.main().checked("串口通信单选框")) {
     openSerial();
   } else {
@@ -242,6 +267,13 @@ void LinkControl::resetRunMonitorDisplay() {
   auto& main = context_.main();
   for (const char* name : kRunMonitorValues) main.setText(name, "*");
   main.setValue("电量进度条", 0);
+  // Values that are texts rather than "*" go back to what they show before any answer.
+  main.setText("充放电预计时间标签", "预计时间");
+  main.setText("最大充电功率标签", "*");
+  main.setText("最大放电功率标签", "*");
+  main.setText("分压继电器指示灯", "OFF");
+  main.setBackground("分压继电器指示灯", kBlack);
+  main.setTextColor("分压继电器指示灯", kWhite);
   main.setText("新密码编辑框", "");
   main.setText("重复输入密码编辑框", "");
 }

@@ -26,6 +26,9 @@ class LinkControl {
 
   // Opens the link when the button shows Start, closes it otherwise.
   void onCommunicationButton();
+  // Closes the link and returns everything to idle; never opens it (a refused login, a
+  // finished password change).
+  void closeLink();
 
   // The only ways a line leaves the program.
   void sendLine(std::string_view line);
@@ -43,6 +46,8 @@ class LinkControl {
 
  private:
   void showSerialDevices();
+  void resetToIdle();
+  bool settingsFitTheFile();
   void open();
   void openNetwork();
   void openSerial();

@@ -54,7 +54,7 @@ void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
     if (wire::TextEquals(result, "0")) {
       context_.raiseError();
       context_.log.received("Password error!");
-      link_.onCommunicationButton();
+      link_.closeLink();
     } else if (wire::TextEquals(result, "1")) {
       context_.connection.loginAccepted = true;
     }
@@ -66,7 +66,7 @@ void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
       main.setText("修改密码状态标签", "Error");
     } else {
       main.setText("修改密码状态标签", "Done");
-      link_.onCommunicationButton();
+      link_.closeLink();
     }
   }
 }

@@ -247,7 +247,12 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::Edit:
     case Kind::PasswordEdit: {
       auto* edit = control.as<QLineEdit>();
-      edit->setText(KeepCharacters(value, control.spec.maxLength));
+      // The program's text is kept whole: a longer one lifts the typing limit while it stands.
+      const int limit = control.spec.maxLength > 0
+                            ? std::max(control.spec.maxLength, static_cast<int>(value.size()))
+                            : kLineEditNoLimit;
+      edit->setMaxLength(limit);
+      edit->setText(value);
       return;
     }
     case Kind::Memo:
@@ -500,7 +505,7 @@ bool QtForm::userClick(std::string_view name) {
 bool QtForm::userType(std::string_view name, std::string_view text) {
   auto& control = impl_->at(name);
   if (!impl_->reachable(control)) return false;
-  Impl::setText(control, text);
+  Impl::setText(control, KeepCharacters(ToQString(text), control.spec.maxLength).toStdString());
   Impl::fire(control, Event::Edit);
   return true;
 }

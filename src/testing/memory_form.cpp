@@ -24,8 +24,6 @@ std::string KeepCharacters(std::string_view text, int maxLength) {
   return std::string(text.substr(0, end));
 }
 
-bool IsEditBox(Kind kind) { return kind == Kind::Edit || kind == Kind::PasswordEdit; }
-
 }  // namespace
 
 MemoryForm::MemoryForm(const forms::FormTable& table) : title_(table.title) {
@@ -99,8 +97,7 @@ void MemoryForm::setText(std::string_view name, std::string_view text) {
     }
     return;
   }
-  control.text = IsEditBox(control.spec.kind) ? KeepCharacters(text, control.spec.maxLength)
-                                              : std::string(text);
+  control.text = std::string(text);
 }
 
 Rgb MemoryForm::textColor(std::string_view name) const { return at(name).textColor; }
@@ -190,7 +187,7 @@ bool MemoryForm::userClick(std::string_view name) {
 bool MemoryForm::userType(std::string_view name, std::string_view text) {
   auto& control = at(name);
   if (!reachable(control)) return false;
-  setText(name, text);
+  setText(name, KeepCharacters(text, control.spec.maxLength));
   fire(control, Event::Edit);
   return true;
 }

@@ -25,6 +25,8 @@ class LineCutter {
   std::vector<std::string> feed(std::string_view bytes);
 
   std::string_view pending() const { return buffer_; }
+  // Drops the bytes of an unfinished line.
+  void clear() { buffer_.clear(); }
 
  private:
   void keepNewest();

@@ -112,12 +112,6 @@ TEST_P(Startup, DamagedSettingsFilesNeverFail) {
   }
 }
 
-TEST_P(Startup, PasswordFromTheFileKeepsTheBoxLimit) {
-  driver.writeFile("bms_user.txt", "a,1,123456789012345,100000000,1,0,0,0,");
-  driver.start();
-  EXPECT_EQ(driver.text("远程密码编辑框"), "12345678901");
-}
-
 TEST_P(Startup, FactoryMarkerShowsTheFactoryButtons) {
   for (const auto& [marker, shown] : std::vector<std::pair<std::optional<std::string>, bool>>{
            {std::nullopt, false}, {"", false}, {"F", true}, {"ABC\r\n", true}}) {
