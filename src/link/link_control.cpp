@@ -228,16 +228,21 @@ void LinkControl::sendPasswordLine() {
 
 void LinkControl::onTcpData(std::string_view bytes) {
   const base::DebugLog::Batch batch(context_.log);
+  bool received = false;
   for (const auto& line : tcpLines_.feed(bytes)) {
     if (dispatchLine) dispatchLine(line);
-    countReceivedLine();
+    ++context_.log.receivedCount;
+    received = true;
   }
+  // One label update for a whole read, however many lines it held.
+  if (received) showReceivedCount();
 }
 
 void LinkControl::onSerialByte(std::uint8_t byte) {
   const char c = static_cast<char>(byte);
   for (const auto& line : serialLines_.feed(std::string_view(&c, 1))) {
-    countReceivedLine();
+    ++context_.log.receivedCount;
+    showReceivedCount();
     if (dispatchLine) dispatchLine(line);
   }
 }
@@ -257,8 +262,7 @@ void LinkControl::onLinkLost(std::string_view english, std::string_view chinese)
   context_.log.received(base::IsEnglish(main) ? english : chinese);
 }
 
-void LinkControl::countReceivedLine() {
-  ++context_.log.receivedCount;
+void LinkControl::showReceivedCount() {
   context_.main().setText("接收计数标签", std::to_string(context_.log.receivedCount));
   context_.activity.received = true;
 }

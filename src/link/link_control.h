@@ -57,7 +57,7 @@ class LinkControl {
   void onTcpData(std::string_view bytes);
   void onSerialByte(std::uint8_t byte);
   void onLinkLost(std::string_view english, std::string_view chinese);
-  void countReceivedLine();
+  void showReceivedCount();
   void resetRunMonitorDisplay();
 
   base::Context& context_;

@@ -11,8 +11,13 @@ namespace {
 
 using wire::TextEquals;
 
-constexpr std::string_view kRunMonitorAnswers[] = {"09A10001", "09A10002", "09A10003", "09A10004",
-                                                   "09A10005"};
+// The run data answers are 09A10001 to 09A10005.
+constexpr std::string_view kRunDataPrefix = "09A1000";
+
+int RunDataAnswerIndex(std::string_view id) {
+  if (id.size() != 8 || !id.starts_with(kRunDataPrefix) || id[7] < '1' || id[7] > '5') return -1;
+  return id[7] - '1';
+}
 constexpr std::string_view kCellDetailPrefix = "09A11";
 
 }  // namespace
@@ -86,10 +91,10 @@ void Dispatcher::onFrame(std::string_view id, std::string_view data1, std::strin
   }
 
   auto& answers = runDataAnswers_;
-  for (std::size_t i = 0; i < answers.size(); ++i) {
-    if (wire::TextEquals(id, kRunMonitorAnswers[i])) answers[i] = true;
+  if (const int answer = RunDataAnswerIndex(id); answer >= 0) {
+    answers[static_cast<std::size_t>(answer)] = true;
   }
-  if (const auto decoder = exact_.find(std::string(id)); decoder != exact_.end()) {
+  if (const auto decoder = exact_.find(id); decoder != exact_.end()) {
     decoder->second(id, data1, data2);
   }
   if (answers[0] && answers[1] && answers[2] && answers[3] && answers[4]) {

@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/context.h"
+#include "forms/name_map.h"
 #include "link/link_control.h"
 
 namespace bms::monitor {
@@ -41,7 +41,7 @@ class Dispatcher {
 
   base::Context& context_;
   link::LinkControl& link_;
-  std::unordered_map<std::string, Decoder> exact_;
+  forms::NameMap<Decoder> exact_;
   std::vector<std::pair<std::string, Decoder>> prefixes_;
   std::function<void(int, std::string_view, std::string_view, std::string_view)> cellDetail_;
   std::array<bool, 5> runDataAnswers_{};  // 09A10001 to 09A10005 since the last set

@@ -15,6 +15,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "forms/name_map.h"
 #include "qt/lamp_widget.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
@@ -68,7 +69,7 @@ struct QtForm::Impl {
   std::unique_ptr<QWidget> window;
   // Context of every signal connection: deleting it silences the widgets at once.
   std::unique_ptr<QObject> connections = std::make_unique<QObject>();
-  std::map<std::string, Control, std::less<>> controls;
+  forms::NameMap<Control> controls;
 
   Control& at(std::string_view name) {
     const auto found = controls.find(name);

@@ -7,6 +7,7 @@
 
 #include "forms/form.h"
 #include "forms/form_table.h"
+#include "forms/name_map.h"
 
 namespace bms::testing {
 
@@ -69,7 +70,7 @@ class MemoryForm : public forms::Form {
   void fire(Control& control, forms::Event event);
 
   std::string title_;
-  std::map<std::string, Control, std::less<>> controls_;
+  forms::NameMap<Control> controls_;
   std::vector<std::string> order_;  // table order, which keeps tab pages in sequence
 };
 

@@ -1,13 +1,12 @@
 #include "wire/frame_line.h"
 
+#include <algorithm>
+
 #include "wire/hex_text.h"
 
 namespace bms::wire {
 
 namespace {
-
-// A comma followed by twenty-one "0," pairs.
-constexpr std::string_view kFieldPadding = ",0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,";
 
 std::string ControlLine(std::string_view bmcField, std::string_view type) {
   std::string line = "T,";
@@ -86,27 +85,23 @@ std::string AddRemoteMarker(std::string_view line) {
   return marked;
 }
 
-ReceivedFields::ReceivedFields(std::string_view line) {
-  text_.reserve(line.size() + kFieldPadding.size());
-  text_ += line;
-  text_ += kFieldPadding;
-  spans_.reserve(32);
+ReceivedFields::ReceivedFields(std::string_view line) : line_(line) {
   std::size_t start = 0;
   for (;;) {
-    const auto comma = text_.find(',', start);
-    if (comma == std::string::npos) {
-      spans_.emplace_back(start, text_.size() - start);
-      break;
-    }
-    spans_.emplace_back(start, comma - start);
+    if (count_ < kKnownStarts) starts_[count_] = static_cast<std::uint32_t>(start);
+    ++count_;
+    const auto comma = line_.find(',', start);
+    if (comma == std::string_view::npos) return;
     start = comma + 1;
   }
 }
 
-std::string_view ReceivedFields::operator[](std::size_t n) const {
-  if (n == 0 || n > spans_.size()) return {};
-  const auto [offset, length] = spans_[n - 1];
-  return std::string_view(text_).substr(offset, length);
+std::string_view ReceivedFields::own(std::size_t index) const {
+  std::size_t start = starts_[std::min(index, kKnownStarts - 1)];
+  for (std::size_t n = kKnownStarts - 1; n < index; ++n) start = line_.find(',', start) + 1;
+  const auto comma = line_.find(',', start);
+  return line_.substr(start,
+                      comma == std::string_view::npos ? std::string_view::npos : comma - start);
 }
 
 }  // namespace bms::wire

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 // Building the lines the tool sends and taking received lines apart. Every outgoing
 // line starts with "T," and the 8-digit BMC field (see BmcNumberToHex) and ends in CR LF.
@@ -31,20 +31,32 @@ std::optional<std::string> PasswordChangeLine(std::string_view bmcField,
 // Relay mode: "S" goes right behind the comma that ends the BMC field.
 std::string AddRemoteMarker(std::string_view line);
 
-// The fields of a received line, cut at every ",". The line is padded first so that
-// F1 to F22 always exist; a missing field reads as "0". The line end stays in the field
-// behind the last comma of the received line.
+// The fields of a received line, cut at every ",". Read as if the line were padded with
+// ",0" 21 times and a final ",", so that F1 to F22 always exist and a missing field reads
+// as "0". The line end stays in the field behind the last comma of the received line.
+// A view: the line must outlive it. Nothing is allocated, for it runs on every line.
 class ReceivedFields {
  public:
   explicit ReceivedFields(std::string_view line);
 
   // Field n counted from 1; "" beyond the last field.
-  std::string_view operator[](std::size_t n) const;
-  std::size_t size() const { return spans_.size(); }
+  std::string_view operator[](std::size_t n) const {
+    if (n == 0) return {};
+    if (n <= count_) return own(n - 1);
+    if (n <= count_ + kPaddingFields) return "0";
+    return {};
+  }
+  std::size_t size() const { return count_ + kPaddingFields + 1; }
 
  private:
-  std::string text_;
-  std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
+  static constexpr std::size_t kPaddingFields = 21;
+  static constexpr std::size_t kKnownStarts = 16;
+
+  std::string_view own(std::size_t index) const;
+
+  std::string_view line_;
+  std::size_t count_ = 0;                             // fields of the line itself
+  std::array<std::uint32_t, kKnownStarts> starts_{};  // where the first fields start
 };
 
 }  // namespace bms::wire

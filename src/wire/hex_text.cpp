@@ -61,7 +61,6 @@ bool IsHexText(std::string_view text) {
   return true;
 }
 
-bool TextEquals(std::string_view a, std::string_view b) { return a == b; }
 
 std::optional<std::int64_t> DecimalTextToInteger(std::string_view text) {
   if (!IsIntegerText(text)) return std::nullopt;

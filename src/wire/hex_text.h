@@ -25,7 +25,7 @@ bool IsIntegerText(std::string_view text);
 // Only the characters 0-9, A-F, a-f; the empty text counts as hex.
 bool IsHexText(std::string_view text);
 // Exact, case-sensitive comparison of received fields.
-bool TextEquals(std::string_view a, std::string_view b);
+inline bool TextEquals(std::string_view a, std::string_view b) { return a == b; }
 
 // The decimal value of a text that IsIntegerText accepts, if it fits in 64 bits.
 // Digit strings of any length are handled; too large a value gives nothing.

@@ -15,6 +15,11 @@ namespace {
 // there by binary fractions, still round up.
 constexpr double kRoundingNudge = 0.000000000001;
 
+constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// Below this every whole double is exact as a 64-bit integer.
+constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+
 const char* NonFiniteText(double value) {
   if (std::isnan(value)) return "NaN";
   return value < 0 ? "-INF" : "INF";
@@ -40,14 +45,21 @@ std::string SignedByteToText(std::string_view text) {
 std::string FormatDecimals(double value, int decimals) {
   if (!std::isfinite(value)) return NonFiniteText(value);
   if (decimals < 0) decimals = 0;
-  const double scaled = std::fabs(value) * std::pow(10.0, decimals) + kRoundingNudge;
+  const double scale = static_cast<std::size_t>(decimals) < kPowersOfTen.size()
+                           ? kPowersOfTen[static_cast<std::size_t>(decimals)]
+                           : std::pow(10.0, decimals);
+  const double scaled = std::fabs(value) * scale + kRoundingNudge;
   const double rounded = std::floor(scaled + 0.5);
   if (!std::isfinite(rounded)) return NonFiniteText(value);
 
   // The rounded magnitude is a whole number; write all its digits, then place the point.
-  std::array<char, 400> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                    std::chars_format::fixed, 0);
+  // Integers are written far faster than doubles, and every value a decoder meets fits.
+  std::array<char, 400> buffer;
+  const auto result = rounded < kExactIntegers
+                          ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                          static_cast<std::uint64_t>(rounded))
+                          : std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                          std::chars_format::fixed, 0);
   const std::string_view digits(buffer.data(),
                                 static_cast<std::size_t>(result.ptr - buffer.data()));
   const auto fraction = static_cast<std::size_t>(decimals);

@@ -14,7 +14,8 @@ namespace {
 const std::string kField = "05F5E100";  // 100000000, the relay's BMC
 
 std::optional<std::string> DecodeLine(const std::string& encoded) {
-  const wire::ReceivedFields fields("T,x,SC," + encoded + "\r");
+  const std::string line = "T,x,SC," + encoded + "\r";
+  const wire::ReceivedFields fields(line);
   return DecodeAccessPassword(fields[4], fields[5], fields[6]);
 }
 
