@@ -42,7 +42,12 @@ void Dispatcher::dispatchLine(std::string_view line) {
   context_.log.received(line);
   const wire::ReceivedFields fields(line);
   if (!wire::TextEquals(fields[1], "T")) return;
-  context_.main().setText("BMC编号编辑框", std::to_string(wire::HexToInteger(fields[2])));
+  // Consecutive lines carry the same BMC field: its decimal text is worked out once.
+  if (fields[2] != bmcField_) {
+    bmcField_.assign(fields[2]);
+    bmcNumber_ = std::to_string(wire::HexToInteger(fields[2]));
+  }
+  context_.main().setText("BMC编号编辑框", bmcNumber_);
   const auto type = fields[3];
   onControlLine(type, fields[2], fields[4]);
   if (!wire::TextEquals(type, "7")) return;

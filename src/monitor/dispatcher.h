@@ -44,7 +44,10 @@ class Dispatcher {
   forms::NameMap<Decoder> exact_;
   std::vector<std::pair<std::string, Decoder>> prefixes_;
   std::function<void(int, std::string_view, std::string_view, std::string_view)> cellDetail_;
-  std::array<bool, 5> runDataAnswers_{};  // 09A10001 to 09A10005 since the last set
+  std::array<bool, 5> runDataAnswers_{};
+  std::string bmcField_;  // F2 of the last line, as received
+  std::string
+      bmcNumber_;  // and as the BMC number box shows it  // 09A10001 to 09A10005 since the last set
 };
 
 }  // namespace bms::monitor

@@ -97,7 +97,7 @@ void MemoryForm::setText(std::string_view name, std::string_view text) {
     }
     return;
   }
-  control.text = std::string(text);
+  if (control.text != text) control.text.assign(text);
 }
 
 Rgb MemoryForm::textColor(std::string_view name) const { return at(name).textColor; }

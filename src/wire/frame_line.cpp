@@ -1,7 +1,5 @@
 #include "wire/frame_line.h"
 
-#include <algorithm>
-
 #include "wire/hex_text.h"
 
 namespace bms::wire {
@@ -88,17 +86,21 @@ std::string AddRemoteMarker(std::string_view line) {
 ReceivedFields::ReceivedFields(std::string_view line) : line_(line) {
   std::size_t start = 0;
   for (;;) {
-    if (count_ < kKnownStarts) starts_[count_] = static_cast<std::uint32_t>(start);
+    if (count_ < starts_.size()) starts_[count_] = static_cast<std::uint32_t>(start);
     ++count_;
     const auto comma = line_.find(',', start);
-    if (comma == std::string_view::npos) return;
+    if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
+  if (count_ < starts_.size()) starts_[count_] = static_cast<std::uint32_t>(line_.size() + 1);
 }
 
 std::string_view ReceivedFields::own(std::size_t index) const {
-  std::size_t start = starts_[std::min(index, kKnownStarts - 1)];
-  for (std::size_t n = kKnownStarts - 1; n < index; ++n) start = line_.find(',', start) + 1;
+  if (index < kKnownStarts) {
+    return line_.substr(starts_[index], starts_[index + 1] - 1 - starts_[index]);
+  }
+  std::size_t start = starts_[kKnownStarts];
+  for (std::size_t n = kKnownStarts; n < index; ++n) start = line_.find(',', start) + 1;
   const auto comma = line_.find(',', start);
   return line_.substr(start,
                       comma == std::string_view::npos ? std::string_view::npos : comma - start);

@@ -55,8 +55,10 @@ class ReceivedFields {
   std::string_view own(std::size_t index) const;
 
   std::string_view line_;
-  std::size_t count_ = 0;                             // fields of the line itself
-  std::array<std::uint32_t, kKnownStarts> starts_{};  // where the first fields start
+  std::size_t count_ = 0;  // fields of the line itself
+  // Where the first fields start; the one behind the last known field too, so that a
+  // known field's end is where the next one starts, less its comma.
+  std::array<std::uint32_t, kKnownStarts + 1> starts_{};
 };
 
 }  // namespace bms::wire

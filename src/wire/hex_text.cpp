@@ -1,5 +1,6 @@
 #include "wire/hex_text.h"
 
+#include <array>
 #include <limits>
 
 namespace bms::wire {
@@ -17,12 +18,20 @@ std::string LowBitsToHex(std::uint64_t value, int digits) {
   return text;
 }
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+// Every received field passes through here: one table look-up per character.
+constexpr std::array<std::int8_t, 256> kHexDigitValues = [] {
+  std::array<std::int8_t, 256> values{};
+  values.fill(-1);
+  for (int c = '0'; c <= '9'; ++c)
+    values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+  for (int c = 'A'; c <= 'F'; ++c) {
+    values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
+    values[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<std::int8_t>(c - 'A' + 10);
+  }
+  return values;
+}();
+
+int HexDigitValue(char c) { return kHexDigitValues[static_cast<unsigned char>(c)]; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -60,7 +69,6 @@ bool IsHexText(std::string_view text) {
   }
   return true;
 }
-
 
 std::optional<std::int64_t> DecimalTextToInteger(std::string_view text) {
   if (!IsIntegerText(text)) return std::nullopt;

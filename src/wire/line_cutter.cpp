@@ -29,6 +29,8 @@ void LineCutter::feedTcp(std::string_view bytes, std::vector<std::string>& lines
     if (end == std::string::npos) break;
     const std::size_t lineEnd = end + 1;  // keeps the CR
     const std::size_t from = lineEnd - lineStart > capacity_ ? lineEnd - capacity_ : lineStart;
+    // A controller sends about ten lines to a read; growing from one would copy them.
+    if (lines.empty()) lines.reserve(16);
     lines.emplace_back(buffer_, from, lineEnd - from);
     lineStart = end + 2;
     searchFrom = lineStart;

@@ -1,5 +1,6 @@
 #include "wire/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -54,31 +55,26 @@ std::string FormatDecimals(double value, int decimals) {
 
   // The rounded magnitude is a whole number; write all its digits, then place the point.
   // Integers are written far faster than doubles, and every value a decoder meets fits.
-  std::array<char, 400> buffer;
-  const auto result = rounded < kExactIntegers
-                          ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                          static_cast<std::uint64_t>(rounded))
-                          : std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                          std::chars_format::fixed, 0);
-  const std::string_view digits(buffer.data(),
-                                static_cast<std::size_t>(result.ptr - buffer.data()));
+  std::array<char, 400> digits;
+  const auto written = rounded < kExactIntegers
+                           ? std::to_chars(digits.data(), digits.data() + digits.size(),
+                                           static_cast<std::uint64_t>(rounded))
+                           : std::to_chars(digits.data(), digits.data() + digits.size(), rounded,
+                                           std::chars_format::fixed, 0);
+  const auto count = static_cast<std::size_t>(written.ptr - digits.data());
   const auto fraction = static_cast<std::size_t>(decimals);
-  const std::size_t whole = digits.size() > fraction ? digits.size() - fraction : 0;
+  const std::size_t whole = count > fraction ? count - fraction : 0;
 
-  std::string text;
-  text.reserve(digits.size() + fraction + 3);
-  if (value < 0 && rounded != 0) text.push_back('-');
-  if (whole > 0) {
-    text.append(digits.substr(0, whole));
-  } else {
-    text.push_back('0');
-  }
+  std::array<char, 440> text;
+  char* out = text.data();
+  if (value < 0 && rounded != 0) *out++ = '-';
+  out = whole > 0 ? std::copy_n(digits.data(), whole, out) : (*out = '0', out + 1);
   if (fraction > 0) {
-    text.push_back('.');
-    for (std::size_t i = digits.size(); i < fraction; ++i) text.push_back('0');
-    text.append(digits.substr(whole));
+    *out++ = '.';
+    if (count < fraction) out = std::fill_n(out, fraction - count, '0');
+    out = std::copy(digits.data() + whole, digits.data() + count, out);
   }
-  return text;
+  return std::string(text.data(), out);
 }
 
 std::string FormatThreeDecimals(double value) { return FormatDecimals(value, 3); }
