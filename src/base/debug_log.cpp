@@ -1,71 +1,71 @@
 #include "base/debug_log.h"
 
-#include <vector>
+#include <charconv>
 
 namespace bms::base {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kReceivePane = "接收数据编辑框";
-constexpr std::string_view kSendPane = "发送数据编辑框";
-// Gathered entries beyond this are cut back to the pane's capacity while gathering.
-constexpr std::size_t kPendingBytes = 64 * 1024;
-
-// The last kPaneLines lines of the text, each ended by CR LF.
-std::string LastLines(std::string_view all) {
-  std::vector<std::string_view> lines;
-  while (!all.empty()) {
-    const auto end = all.find(kLineEnd);
-    lines.push_back(all.substr(0, end));
-    all = end == std::string_view::npos ? std::string_view() : all.substr(end + kLineEnd.size());
-  }
-  if (lines.size() <= DebugLog::kPaneLines) return {};
-  std::string kept;
-  for (auto line = lines.end() - DebugLog::kPaneLines; line != lines.end(); ++line) {
-    kept += *line;
-    kept += kLineEnd;
-  }
-  return kept;
-}
+constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
 
 }  // namespace
 
-void DebugLog::received(std::string_view text) {
-  append(kReceivePane, pendingReceived_, receivedCount, text);
+void DebugLog::received(std::string_view text) { append(received_, receivedCount, text); }
+
+void DebugLog::sent(std::string_view text) { append(sent_, sentCount, text); }
+
+void DebugLog::clearReceived() { clear(received_); }
+
+void DebugLog::clearSent() { clear(sent_); }
+
+void DebugLog::clear(Pane& pane) {
+  pane.first = 0;
+  pane.count = 0;
+  pane.changed = false;
+  if (auto* window = platform_.findWindow(Window::Debug)) window->setText(pane.control, "");
 }
 
-void DebugLog::sent(std::string_view text) { append(kSendPane, pendingSent_, sentCount, text); }
-
-void DebugLog::append(std::string_view pane, std::string& pending, std::uint64_t counter,
-                      std::string_view text) {
-  auto* window = platform_.findWindow(base::Window::Debug);
-  if (window == nullptr || window->text("通信协议暂停显示按钮") != "Pause display") return;
-  pending += std::to_string(counter);
-  pending += ": ";
-  pending += text;
-  if (!text.ends_with(kLineEnd)) pending += kLineEnd;
-  if (batchDepth_ == 0) {
-    write(pane, pending);
-  } else if (pending.size() > kPendingBytes) {
-    if (auto kept = LastLines(pending); !kept.empty()) pending = std::move(kept);
+void DebugLog::append(Pane& pane, std::uint64_t counter, std::string_view text) {
+  auto* window = platform_.findWindow(Window::Debug);
+  if (window == nullptr) {
+    pane.count = 0;
+    return;
   }
+  if (window->text(kPauseButton) != "Pause display") return;
+
+  const std::size_t slot = (pane.first + pane.count) % kPaneLines;
+  if (pane.count == kPaneLines) {
+    pane.first = (pane.first + 1) % kPaneLines;
+  } else {
+    ++pane.count;
+  }
+  // One entry, one line: the CR that ends a received TCP line is not a line of its own.
+  while (text.ends_with('\r') || text.ends_with('\n')) text.remove_suffix(1);
+  auto& line = pane.lines[slot];
+  char number[24];
+  const auto digits = std::to_chars(number, number + sizeof number, counter);
+  line.assign(number, digits.ptr);
+  line += ": ";
+  line += text;
+  line += kLineEnd;
+  pane.changed = true;
+  if (batchDepth_ == 0) write(pane);
 }
 
 void DebugLog::flush() {
-  write(kReceivePane, pendingReceived_);
-  write(kSendPane, pendingSent_);
+  write(received_);
+  write(sent_);
 }
 
-void DebugLog::write(std::string_view pane, std::string& entries) {
-  if (entries.empty()) return;
-  auto* window = platform_.findWindow(base::Window::Debug);
-  if (window != nullptr) {
-    std::string all = window->text(pane) + entries;
-    if (auto kept = LastLines(all); !kept.empty()) all = std::move(kept);
-    window->setText(pane, all);
-  }
-  entries.clear();
+void DebugLog::write(Pane& pane) {
+  if (!pane.changed) return;
+  pane.changed = false;
+  auto* window = platform_.findWindow(Window::Debug);
+  if (window == nullptr) return;
+  text_.clear();
+  for (std::size_t n = 0; n < pane.count; ++n) text_ += pane.lines[(pane.first + n) % kPaneLines];
+  window->setText(pane.control, text_);
 }
 
 }  // namespace bms::base

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,25 +32,42 @@ class DebugLog {
     DebugLog& log_;
   };
 
-  explicit DebugLog(base::Platform& platform) : platform_(platform) {}
+  explicit DebugLog(Platform& platform) : platform_(platform) {}
 
   void received(std::string_view text);  // a received line or a diagnostic message
   void sent(std::string_view text);      // a sent line
+
+  // Empties the panes and what is kept of them (a new window, the clear buttons).
+  void clearReceived();
+  void clearSent();
 
   // Received lines and sends, shown on the main window.
   std::uint64_t receivedCount = 0;
   std::uint64_t sentCount = 0;
 
  private:
-  void append(std::string_view pane, std::string& pending, std::uint64_t counter,
-              std::string_view text);
-  void flush();
-  void write(std::string_view pane, std::string& entries);
+  // The last lines of one pane, oldest first from `first`; the strings keep their
+  // capacity, so that a steady stream allocates nothing.
+  struct Pane {
+    explicit Pane(std::string_view name) : control(name) {}
 
-  base::Platform& platform_;
+    std::string_view control;
+    std::array<std::string, kPaneLines> lines;
+    std::size_t first = 0;
+    std::size_t count = 0;
+    bool changed = false;
+  };
+
+  void append(Pane& pane, std::uint64_t counter, std::string_view text);
+  void clear(Pane& pane);
+  void flush();
+  void write(Pane& pane);
+
+  Platform& platform_;
   int batchDepth_ = 0;
-  std::string pendingReceived_;
-  std::string pendingSent_;
+  Pane received_{"接收数据编辑框"};
+  Pane sent_{"发送数据编辑框"};
+  std::string text_;  // a pane's whole text, built for writing it
 };
 
 }  // namespace bms::base

@@ -4,8 +4,6 @@ namespace bms::service {
 
 namespace {
 
-constexpr std::string_view kReceivePane = "接收数据编辑框";
-constexpr std::string_view kSendPane = "发送数据编辑框";
 constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
 
 }  // namespace
@@ -29,7 +27,10 @@ void DebugWindow::onDebugButton() {
   if (platform.findWindow(base::Window::Debug) == nullptr) {
     main.top = 0;
     platform.setWindowRect(base::Window::Main, main);
-    bindWindow(platform.openWindow(base::Window::Debug));
+    auto& window = platform.openWindow(base::Window::Debug);
+    context_.log.clearReceived();
+    context_.log.clearSent();
+    bindWindow(window);
     auto rect = platform.windowRect(base::Window::Debug);
     rect.left = main.left;
     rect.top = main.top + main.height;
@@ -45,13 +46,12 @@ void DebugWindow::onDebugButton() {
 }
 
 void DebugWindow::bindWindow(forms::Form& window) {
-  window.bind("清除接收显示区按钮", forms::Event::Click,
-              [&window] { window.setText(kReceivePane, ""); });
-  window.bind("清除发送显示区按钮", forms::Event::Click,
-              [&window] { window.setText(kSendPane, ""); });
-  window.bind("清除接收和发送显示区按钮", forms::Event::Click, [&window] {
-    window.setText(kReceivePane, "");
-    window.setText(kSendPane, "");
+  auto& log = context_.log;
+  window.bind("清除接收显示区按钮", forms::Event::Click, [&log] { log.clearReceived(); });
+  window.bind("清除发送显示区按钮", forms::Event::Click, [&log] { log.clearSent(); });
+  window.bind("清除接收和发送显示区按钮", forms::Event::Click, [&log] {
+    log.clearReceived();
+    log.clearSent();
   });
   window.bind(kPauseButton, forms::Event::Click, [&window] {
     const bool running = window.text(kPauseButton) == "Pause display";

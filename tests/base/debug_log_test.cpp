@@ -22,13 +22,13 @@ TEST_F(DebugLogTest, NothingIsKeptWhileTheWindowIsClosed) {
   EXPECT_EQ(window.text("接收数据编辑框"), "");
 }
 
-TEST_F(DebugLogTest, EntriesCarryTheirCounterAndOneLineEnd) {
+TEST_F(DebugLogTest, EntriesCarryTheirCounterAndOneLineEndEvenAfterACarriageReturn) {
   auto& window = platform.openWindow(base::Window::Debug);
   log.receivedCount = 7;
   log.received("T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r");
   log.sentCount = 2;
   log.sent("T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
-  EXPECT_EQ(window.text("接收数据编辑框"), "7: T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r\r\n");
+  EXPECT_EQ(window.text("接收数据编辑框"), "7: T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r\n");
   EXPECT_EQ(window.text("发送数据编辑框"), "2: T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
 }
 
