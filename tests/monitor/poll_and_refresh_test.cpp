@@ -173,6 +173,17 @@ TEST_P(PollAndRefresh, DebugWindowSitsUnderTheMainWindow) {
   EXPECT_EQ(driver.rect("debug").top, 0);
 }
 
+TEST_P(PollAndRefresh, AReopenedDebugWindowShowsOnlyWhatCameAfter) {
+  connect();
+  driver.click("Debug按钮");
+  driver.receive(Frame("09A1FFFF"));
+  driver.closeWindow("debug");
+  driver.click("Debug按钮");
+  driver.receive(Frame("09A1EEEE"));
+  EXPECT_EQ(driver.text("debug:接收数据编辑框"),
+            "1: T,05F5E100,7,09A1EEEE,FFFFFFFF,FFFFFFFF,\r\n");
+}
+
 TEST_P(PollAndRefresh, DebugPanesNumberPauseAndClear) {
   connect();
   driver.click("Debug按钮");
