@@ -50,6 +50,7 @@ struct Context {
   Activity activity;
   Alarms alarms;
   BicState bic;
+  std::uint64_t damagedLines = 0;  // received lines that were garbled or cut
   bool newVersionKnown = false;
   std::int64_t lastDebugFrameId = 0;  // the frame last sent from the CAN debug panel
 };

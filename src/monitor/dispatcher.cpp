@@ -14,6 +14,10 @@ using wire::TextEquals;
 // The run data answers are 09A10001 to 09A10005.
 constexpr std::string_view kRunDataPrefix = "09A1000";
 
+bool IsEightHexDigits(std::string_view field) {
+  return field.size() == 8 && wire::IsHexText(field);
+}
+
 int RunDataAnswerIndex(std::string_view id) {
   if (id.size() != 8 || !id.starts_with(kRunDataPrefix) || id[7] < '1' || id[7] > '5') return -1;
   return id[7] - '1';
@@ -41,17 +45,33 @@ void Dispatcher::setCellDetailDecoder(
 void Dispatcher::dispatchLine(std::string_view line) {
   context_.log.received(line);
   const wire::ReceivedFields fields(line);
-  if (!wire::TextEquals(fields[1], "T")) return;
-  // Consecutive lines carry the same BMC field: its decimal text is worked out once.
-  if (fields[2] != bmcField_) {
-    bmcField_.assign(fields[2]);
-    bmcNumber_ = std::to_string(wire::HexToInteger(fields[2]));
+  if (!wire::TextEquals(fields[1], "T")) {
+    ++context_.damagedLines;
+    return;
   }
-  context_.main().setText("BMC编号编辑框", bmcNumber_);
   const auto type = fields[3];
+  const bool answer = wire::TextEquals(type, "7");
+  // A cut or damaged answer is dropped whole: decoded, it would show zeros and wrong
+  // counts as if the controller had sent them.
+  if (answer && !(IsEightHexDigits(fields[4]) && IsEightHexDigits(fields[5]) &&
+                  IsEightHexDigits(fields[6]))) {
+    ++context_.damagedLines;
+    return;
+  }
+  // Only a whole BMC field names a controller; anything else would send the next
+  // requests to another one.
+  if (IsEightHexDigits(fields[2])) {
+    // Consecutive lines carry the same BMC field: its decimal text is worked out once.
+    if (fields[2] != bmcField_) {
+      bmcField_.assign(fields[2]);
+      bmcNumber_ = std::to_string(wire::HexToInteger(fields[2]));
+    }
+    context_.main().setText("BMC编号编辑框", bmcNumber_);
+  } else {
+    ++context_.damagedLines;
+  }
   onControlLine(type, fields[2], fields[4]);
-  if (!wire::TextEquals(type, "7")) return;
-  onFrame(fields[4], fields[5], fields[6]);
+  if (answer) onFrame(fields[4], fields[5], fields[6]);
 }
 
 void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,

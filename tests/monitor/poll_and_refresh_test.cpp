@@ -180,8 +180,7 @@ TEST_P(PollAndRefresh, AReopenedDebugWindowShowsOnlyWhatCameAfter) {
   driver.closeWindow("debug");
   driver.click("Debug按钮");
   driver.receive(Frame("09A1EEEE"));
-  EXPECT_EQ(driver.text("debug:接收数据编辑框"),
-            "1: T,05F5E100,7,09A1EEEE,FFFFFFFF,FFFFFFFF,\r\n");
+  EXPECT_EQ(driver.text("debug:接收数据编辑框"), "1: T,05F5E100,7,09A1EEEE,FFFFFFFF,FFFFFFFF,\r\n");
 }
 
 TEST_P(PollAndRefresh, DebugPanesNumberPauseAndClear) {
@@ -189,8 +188,7 @@ TEST_P(PollAndRefresh, DebugPanesNumberPauseAndClear) {
   driver.click("Debug按钮");
   driver.receive(Frame("09A1FFFF"));
   driver.advance(300);
-  EXPECT_EQ(driver.text("debug:接收数据编辑框"),
-            "0: T,05F5E100,7,09A1FFFF,FFFFFFFF,FFFFFFFF,\r\n");
+  EXPECT_EQ(driver.text("debug:接收数据编辑框"), "0: T,05F5E100,7,09A1FFFF,FFFFFFFF,FFFFFFFF,\r\n");
   EXPECT_EQ(driver.text("debug:发送数据编辑框"), "0: T,05F5E100,6,09A00100,FFFFFFFF,FFFFFFFF,\r\n");
   driver.click("debug:通信协议暂停显示按钮");
   EXPECT_EQ(driver.text("debug:通信协议暂停显示按钮"), "Continue display");
@@ -198,8 +196,7 @@ TEST_P(PollAndRefresh, DebugPanesNumberPauseAndClear) {
   driver.click("debug:通信协议暂停显示按钮");
   driver.click("debug:清除发送显示区按钮");
   EXPECT_EQ(driver.text("debug:发送数据编辑框"), "");
-  EXPECT_EQ(driver.text("debug:接收数据编辑框"),
-            "0: T,05F5E100,7,09A1FFFF,FFFFFFFF,FFFFFFFF,\r\n");
+  EXPECT_EQ(driver.text("debug:接收数据编辑框"), "0: T,05F5E100,7,09A1FFFF,FFFFFFFF,FFFFFFFF,\r\n");
   driver.click("debug:清除接收和发送显示区按钮");
   EXPECT_EQ(driver.text("debug:接收数据编辑框"), "");
   EXPECT_EQ(driver.text("接收计数标签"), "2");
