@@ -1,5 +1,6 @@
 #include "base/debug_log.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace bms::base {
@@ -12,6 +13,28 @@ constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
 }  // namespace
 
 void DebugLog::received(std::string_view text) { append(received_, receivedCount, text); }
+
+void DebugLog::receivedLine(std::string_view line) {
+  while (line.ends_with('\r') || line.ends_with('\n')) line.remove_suffix(1);
+  const auto printable = [](char c) { return c >= 0x20 && c < 0x7F; };
+  if (std::all_of(line.begin(), line.end(), printable)) {
+    received(line);
+    return;
+  }
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  escaped_.clear();
+  for (const char c : line) {
+    if (printable(c)) {
+      escaped_ += c;
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    escaped_ += "\\x";
+    escaped_ += kDigits[byte >> 4];
+    escaped_ += kDigits[byte & 0xF];
+  }
+  received(escaped_);
+}
 
 void DebugLog::sent(std::string_view text) { append(sent_, sentCount, text); }
 

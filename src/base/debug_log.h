@@ -34,8 +34,11 @@ class DebugLog {
 
   explicit DebugLog(Platform& platform) : platform_(platform) {}
 
-  void received(std::string_view text);  // a received line or a diagnostic message
-  void sent(std::string_view text);      // a sent line
+  void received(std::string_view text);  // a diagnostic message
+  // A line as the wire brought it. The protocol is ASCII: any other byte is damage and
+  // shows as \xNN, which tells more of a wrong baud rate than a stray character would.
+  void receivedLine(std::string_view line);
+  void sent(std::string_view text);  // a sent line
 
   // Empties the panes and what is kept of them (a new window, the clear buttons).
   void clearReceived();
@@ -67,7 +70,8 @@ class DebugLog {
   int batchDepth_ = 0;
   Pane received_{"接收数据编辑框"};
   Pane sent_{"发送数据编辑框"};
-  std::string text_;  // a pane's whole text, built for writing it
+  std::string text_;     // a pane's whole text, built for writing it
+  std::string escaped_;  // a received line with its damaged bytes escaped
 };
 
 }  // namespace bms::base

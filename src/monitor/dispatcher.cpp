@@ -43,7 +43,7 @@ void Dispatcher::setCellDetailDecoder(
 }
 
 void Dispatcher::dispatchLine(std::string_view line) {
-  context_.log.received(line);
+  context_.log.receivedLine(line);
   const wire::ReceivedFields fields(line);
   if (!wire::TextEquals(fields[1], "T")) {
     ++context_.damagedLines;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "testing/fake_platform.h"
 #include "testing/form_factories.h"
@@ -30,6 +32,21 @@ TEST_F(DebugLogTest, EntriesCarryTheirCounterAndOneLineEndEvenAfterACarriageRetu
   log.sent("T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
   EXPECT_EQ(window.text("接收数据编辑框"), "7: T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,\r\n");
   EXPECT_EQ(window.text("发送数据编辑框"), "2: T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
+}
+
+TEST_F(DebugLogTest, ReceivedLinesShowBytesOutsidePrintableAsciiEscaped) {
+  auto& window = platform.openWindow(base::Window::Debug);
+  for (const auto& [line, shown] : std::vector<std::pair<std::string, std::string>>{
+           {"T,05F5E100,7,\r", "0: T,05F5E100,7,\r\n"},
+           {"T,\x7F\x80\xE5\x85\x89,\t\x01\r", "0: T,\\x7F\\x80\\xE5\\x85\\x89,\\x09\\x01\r\n"},
+           {std::string("a\0b", 3), "0: a\\x00b\r\n"}}) {
+    log.clearReceived();
+    log.receivedLine(line);
+    EXPECT_EQ(window.text("接收数据编辑框"), shown);
+  }
+  log.clearReceived();
+  log.received("未能保存设置文件！");  // the tool's own messages are text
+  EXPECT_EQ(window.text("接收数据编辑框"), "0: 未能保存设置文件！\r\n");
 }
 
 TEST_F(DebugLogTest, APaneKeepsItsLastSeventyLines) {
