@@ -15,6 +15,7 @@ constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
 void DebugLog::received(std::string_view text) { append(received_, receivedCount, text); }
 
 void DebugLog::receivedLine(std::string_view line) {
+  if (platform_.findWindow(Window::Debug) == nullptr) return;  // nothing to show it in
   while (line.ends_with('\r') || line.ends_with('\n')) line.remove_suffix(1);
   const auto printable = [](char c) { return c >= 0x20 && c < 0x7F; };
   if (std::all_of(line.begin(), line.end(), printable)) {

@@ -49,29 +49,32 @@ void Dispatcher::dispatchLine(std::string_view line) {
     ++context_.damagedLines;
     return;
   }
+  const auto bmcField = fields[2];
   const auto type = fields[3];
+  const auto id = fields[4];
+  const auto data1 = fields[5];
+  const auto data2 = fields[6];
   const bool answer = wire::TextEquals(type, "7");
   // A cut or damaged answer is dropped whole: decoded, it would show zeros and wrong
   // counts as if the controller had sent them.
-  if (answer && !(IsEightHexDigits(fields[4]) && IsEightHexDigits(fields[5]) &&
-                  IsEightHexDigits(fields[6]))) {
+  if (answer && !(IsEightHexDigits(id) && IsEightHexDigits(data1) && IsEightHexDigits(data2))) {
     ++context_.damagedLines;
     return;
   }
   // Only a whole BMC field names a controller; anything else would send the next
   // requests to another one.
-  if (IsEightHexDigits(fields[2])) {
+  if (IsEightHexDigits(bmcField)) {
     // Consecutive lines carry the same BMC field: its decimal text is worked out once.
-    if (fields[2] != bmcField_) {
-      bmcField_.assign(fields[2]);
-      bmcNumber_ = std::to_string(wire::HexToInteger(fields[2]));
+    if (bmcField != bmcField_) {
+      bmcField_.assign(bmcField);
+      bmcNumber_ = std::to_string(wire::HexToInteger(bmcField));
     }
     context_.main().setText("BMC编号编辑框", bmcNumber_);
   } else {
     ++context_.damagedLines;
   }
-  onControlLine(type, fields[2], fields[4]);
-  if (answer) onFrame(fields[4], fields[5], fields[6]);
+  onControlLine(type, bmcField, id);
+  if (answer) onFrame(id, data1, data2);
 }
 
 void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,

@@ -95,10 +95,7 @@ ReceivedFields::ReceivedFields(std::string_view line) : line_(line) {
   if (count_ < starts_.size()) starts_[count_] = static_cast<std::uint32_t>(line_.size() + 1);
 }
 
-std::string_view ReceivedFields::own(std::size_t index) const {
-  if (index < kKnownStarts) {
-    return line_.substr(starts_[index], starts_[index + 1] - 1 - starts_[index]);
-  }
+std::string_view ReceivedFields::ownBeyondKnown(std::size_t index) const {
   std::size_t start = starts_[kKnownStarts];
   for (std::size_t n = kKnownStarts; n < index; ++n) start = line_.find(',', start) + 1;
   const auto comma = line_.find(',', start);

@@ -52,7 +52,11 @@ class ReceivedFields {
   static constexpr std::size_t kPaddingFields = 21;
   static constexpr std::size_t kKnownStarts = 16;
 
-  std::string_view own(std::size_t index) const;
+  std::string_view own(std::size_t index) const {
+    if (index >= kKnownStarts) return ownBeyondKnown(index);
+    return line_.substr(starts_[index], starts_[index + 1] - 1 - starts_[index]);
+  }
+  std::string_view ownBeyondKnown(std::size_t index) const;
 
   std::string_view line_;
   std::size_t count_ = 0;  // fields of the line itself

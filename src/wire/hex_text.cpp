@@ -1,6 +1,5 @@
 #include "wire/hex_text.h"
 
-#include <array>
 #include <limits>
 
 namespace bms::wire {
@@ -18,21 +17,6 @@ std::string LowBitsToHex(std::uint64_t value, int digits) {
   return text;
 }
 
-// Every received field passes through here: one table look-up per character.
-constexpr std::array<std::int8_t, 256> kHexDigitValues = [] {
-  std::array<std::int8_t, 256> values{};
-  values.fill(-1);
-  for (int c = '0'; c <= '9'; ++c)
-    values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
-  for (int c = 'A'; c <= 'F'; ++c) {
-    values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
-    values[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<std::int8_t>(c - 'A' + 10);
-  }
-  return values;
-}();
-
-int HexDigitValue(char c) { return kHexDigitValues[static_cast<unsigned char>(c)]; }
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -43,29 +27,11 @@ std::string WordToHex4(std::int64_t n) { return LowBitsToHex(static_cast<std::ui
 
 std::string DwordToHex8(std::int64_t n) { return LowBitsToHex(static_cast<std::uint64_t>(n), 8); }
 
-std::int64_t HexToInteger(std::string_view text) {
-  if (text.size() > 8) return 0;
-  std::int64_t value = 0;
-  for (char c : text) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return 0;
-    value = value * 16 + digit;
-  }
-  return value;
-}
-
 bool IsIntegerText(std::string_view text) {
   if (!text.empty() && text.front() == '-') text.remove_prefix(1);
   if (text.empty()) return false;
   for (char c : text) {
     if (!IsDigit(c)) return false;
-  }
-  return true;
-}
-
-bool IsHexText(std::string_view text) {
-  for (char c : text) {
-    if (HexDigitValue(c) < 0) return false;
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,14 +18,43 @@ std::string WordToHex4(std::int64_t n);
 // Low 32 bits as 8 upper-case hex digits.
 std::string DwordToHex8(std::int64_t n);
 
+// The value of a hex digit of either case, or -1. Every received field passes through
+// here, so it is one table look-up, inline.
+inline constexpr std::array<std::int8_t, 256> kHexDigitValues = [] {
+  std::array<std::int8_t, 256> values{};
+  values.fill(-1);
+  for (int c = '0'; c <= '9'; ++c)
+    values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+  for (int c = 'A'; c <= 'F'; ++c) {
+    values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
+    values[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<std::int8_t>(c - 'A' + 10);
+  }
+  return values;
+}();
+inline int HexDigitValue(char c) { return kHexDigitValues[static_cast<unsigned char>(c)]; }
+
 // Value of up to 8 hex digits of either case (0 to 4294967295). Anything else, a longer
 // text included, gives 0; so does the empty text.
-std::int64_t HexToInteger(std::string_view text);
+inline std::int64_t HexToInteger(std::string_view text) {
+  if (text.size() > 8) return 0;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    const int digit = HexDigitValue(c);
+    if (digit < 0) return 0;
+    value = value * 16 + digit;
+  }
+  return value;
+}
 
 // An optional "-" followed by at least one digit; nothing else (no "+", no blanks).
 bool IsIntegerText(std::string_view text);
 // Only the characters 0-9, A-F, a-f; the empty text counts as hex.
-bool IsHexText(std::string_view text);
+inline bool IsHexText(std::string_view text) {
+  for (const char c : text) {
+    if (HexDigitValue(c) < 0) return false;
+  }
+  return true;
+}
 // Exact, case-sensitive comparison of received fields.
 inline bool TextEquals(std::string_view a, std::string_view b) { return a == b; }
 
