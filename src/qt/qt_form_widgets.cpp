@@ -10,12 +10,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <stdexcept>
 #include <string>
 
 #include "qt/lamp_widget.h"
 #include "qt/qt_form_text.h"
+#include "qt/tab_control.h"
 
 namespace bms::qt {
 
@@ -160,7 +160,7 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
       return box;
     }
     case Kind::TabControl:
-      return new QTabWidget(parent);
+      return new TabControl(parent);
     case Kind::Label:
       return MakeLabel(spec, parent);
     case Kind::Button:
