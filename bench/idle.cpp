@@ -155,8 +155,9 @@ int main(int argc, char* argv[]) {
   const auto shown = WaitForFirstPaint(main.window());
 
   std::printf(
-      "bms-idle: the application runs inside this process on Qt's offscreen platform (%s),\n"
-      "connected over loopback TCP to bmc-sim --direct at its default run-data rate.\n\n",
+      "bms-idle: the application runs inside this process, on Qt's \"%s\" platform (offscreen\n"
+      "unless QT_QPA_PLATFORM says otherwise), connected over loopback TCP to bmc-sim --direct\n"
+      "at its default run-data rate.\n\n",
       qgetenv("QT_QPA_PLATFORM").constData());
   if (!shown) {
     std::printf("the main window was never painted\n");
