@@ -10,7 +10,10 @@ constexpr int kSide = 16;
 
 }  // namespace
 
-Lamp::Lamp(QWidget* parent) : QWidget(parent), fill_(Qt::white) {}
+Lamp::Lamp(QWidget* parent) : QWidget(parent), fill_(Qt::white) {
+  // It covers every pixel of itself, so a blink need not redraw the widgets behind it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void Lamp::setFill(const QColor& fill) {
   if (fill == fill_) return;

@@ -10,12 +10,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
+#include <span>
 #include <stdexcept>
 #include <string>
 
 #include "qt/lamp_widget.h"
 #include "qt/qt_form_text.h"
+#include "qt/tab_control.h"
 
 namespace bms::qt {
 
@@ -29,6 +30,8 @@ namespace {
 constexpr qsizetype kWrapFrom = 40;
 
 constexpr QPalette::ColorGroup kShownGroups[] = {QPalette::Active, QPalette::Inactive};
+constexpr QPalette::ColorGroup kAllGroups[] = {QPalette::Active, QPalette::Inactive,
+                                               QPalette::Disabled};
 
 QLabel* MakeLabel(const ControlSpec& spec, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -91,8 +94,23 @@ QLabel* MakePicture(const ControlSpec& spec, QWidget* parent) {
   return picture;
 }
 
+// The refresh sets the same colours ten times a second; even an unchanged palette costs
+// QWidget::setPalette a resolve against the parent's.
+bool HasOwnColour(const QPalette& palette, std::initializer_list<QPalette::ColorRole> roles,
+                  const QColor& colour, bool shownGroupsOnly) {
+  const std::span<const QPalette::ColorGroup> groups =
+      shownGroupsOnly ? std::span<const QPalette::ColorGroup>(kShownGroups) : kAllGroups;
+  for (const auto role : roles) {
+    for (const auto group : groups) {
+      if (!palette.isBrushSet(group, role) || palette.color(group, role) != colour) return false;
+    }
+  }
+  return true;
+}
+
 void SetRoleColour(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles,
                    const QColor& colour, bool shownGroupsOnly) {
+  if (HasOwnColour(widget->palette(), roles, colour, shownGroupsOnly)) return;
   QPalette palette = widget->palette();
   for (const auto role : roles) {
     if (shownGroupsOnly) {
@@ -160,7 +178,7 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
       return box;
     }
     case Kind::TabControl:
-      return new QTabWidget(parent);
+      return new TabControl(parent);
     case Kind::Label:
       return MakeLabel(spec, parent);
     case Kind::Button:
