@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
+#include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -95,6 +98,44 @@ TEST_P(DamagedLines, LowerCaseDataIsStillWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DamagedLines, AllBackends(), BackendName);
+
+// Good answers cut and garbled at random, as a noisy line does: whatever is not a whole
+// answer, nor a control line the relay or the controller may send, changes no text.
+TEST(DamagedLinesProperty, NothingButWholeAnswersAndControlLinesChangesATextOnScreen) {
+  static const std::regex kWholeAnswer("T,[^,]*,7,[0-9A-Fa-f]{8},[0-9A-Fa-f]{8},[0-9A-Fa-f]{8},.*",
+                                       std::regex::extended);
+  static const std::regex kControlLine("T,[^,]*,(1|S2|B|D|F|5)(,.*)?", std::regex::extended);
+  const std::string good[] = {
+      Line("09A10003", "C1200000", "42480000"), Line("09A10004", "83E80CF0", "0CE4FB19"),
+      Line("09A10101", "10FFFFFF", "FFFFFFFF"), Line("09A11201", "0CF00CE4", "0CFA0CE4"),
+      Line("09A10105", "02FFFFFF", "FFFFFFFF")};
+  std::mt19937 random(20261206);
+  Driver driver;
+  StartConnected(driver);
+  driver.receive(Line("09A10101", "01FFFFFF", "FFFFFFFF"));
+  driver.click("读取单体信息选择框");
+  int checked = 0;
+  for (int i = 0; i < 1500; ++i) {
+    std::string line = good[random() % std::size(good)];
+    line.resize(line.size() - 2);  // without its line end
+    switch (random() % 3) {
+      case 0:  // cut
+        line.resize(random() % line.size());
+        break;
+      case 1:  // a byte changed
+        line[random() % line.size()] = static_cast<char>(random() % 256);
+        break;
+      default:  // a byte lost
+        line.erase(random() % line.size(), 1);
+    }
+    if (std::regex_match(line, kWholeAnswer) || std::regex_match(line, kControlLine)) continue;
+    const auto before = Texts(driver);
+    driver.receive(line + "\r\n");
+    ASSERT_EQ(Texts(driver), before) << line;
+    ++checked;
+  }
+  EXPECT_GT(checked, 500);
+}
 
 }  // namespace
 }  // namespace bms::testing
