@@ -113,9 +113,13 @@ bool QtTcpClient::connect(std::string_view host, int port) {
 
 void QtTcpClient::adopt(QTcpSocket* socket) {
   socket_ = socket;
+  handingOn_ = false;
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  // While the rest of a burst is being handed on, new bytes join it: delivering them
+  // here as well would start a second chain of events, and every further arrival one
+  // more, until each pass of the event loop carries many blocks and timers starve.
   QObject::connect(socket, &QTcpSocket::readyRead, &receiver_, [this, socket] {
-    if (socket == socket_) deliver();
+    if (socket == socket_ && !handingOn_) deliver();
   });
   QObject::connect(socket, &QTcpSocket::disconnected, &receiver_, [this, socket] { lost(socket); });
   QObject::connect(socket, &QTcpSocket::errorOccurred, &receiver_,
@@ -142,11 +146,14 @@ void QtTcpClient::close() {
 void QtTcpClient::deliver() {
   deliverBlock();
   auto* socket = socket_;
-  if (socket != nullptr && socket->bytesAvailable() > 0) {
-    QTimer::singleShot(0, &receiver_, [this, socket] {
-      if (socket == socket_) deliver();
-    });
-  }
+  if (socket == nullptr || handingOn_ || socket->bytesAvailable() == 0) return;
+  handingOn_ = true;
+  // A posted event: Qt lets due timers run after each pass over posted events.
+  QTimer::singleShot(0, socket, [this, socket] {
+    if (socket != socket_) return;
+    handingOn_ = false;
+    deliver();
+  });
 }
 
 void QtTcpClient::deliverBlock() {
