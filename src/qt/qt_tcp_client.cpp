@@ -32,6 +32,11 @@ namespace {
 // not hold timers, painting and the user off for long.
 constexpr qint64 kBlockBytes = 16 * 1024;
 
+// What has not been handed on yet is held to this; the rest waits in the system's
+// buffers, so that a peer sending faster than the tool takes is slowed down by TCP
+// instead of growing the tool's memory.
+constexpr qint64 kReadBufferBytes = 16 * kBlockBytes;
+
 using Clock = std::chrono::steady_clock;
 
 // How long a closed connection may take to hand over the bytes still waiting to be sent.
@@ -115,6 +120,7 @@ void QtTcpClient::adopt(QTcpSocket* socket) {
   socket_ = socket;
   handingOn_ = false;
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  socket->setReadBufferSize(kReadBufferBytes);
   // While the rest of a burst is being handed on, new bytes join it: delivering them
   // here as well would start a second chain of events, and every further arrival one
   // more, until each pass of the event loop carries many blocks and timers starve.

@@ -134,6 +134,20 @@ TEST_F(QtTcpClientTest, AFloodIsHandedOnAShareAtATime) {
   EXPECT_LE(mostCallsInAPass, 2);
 }
 
+// More than the client holds at a time waits in the system's buffers, and the close
+// behind it is seen only once the client has taken the rest.
+TEST_F(QtTcpClientTest, AFloodSentAtOnceArrivesWholeBeforeThePeerClosing) {
+  QTcpSocket* peer = connectClient();
+  ASSERT_NE(peer, nullptr);
+  std::string flood;
+  for (int i = 0; flood.size() < 4 * 1024 * 1024; ++i) flood += std::to_string(i) + ",\r\n";
+  peer->write(flood.data(), static_cast<qint64>(flood.size()));
+  peer->disconnectFromHost();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return log.ends_with("|closed"); }));
+  EXPECT_TRUE(log == flood + "|closed") << "bytes lost or reordered";
+  EXPECT_FALSE(client.isConnected());
+}
+
 TEST_F(QtTcpClientTest, AHostNameIsLookedUp) { EXPECT_TRUE(client.connect("localhost", port)); }
 
 TEST_F(QtTcpClientTest, BadEndpointsFail) {
