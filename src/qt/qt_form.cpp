@@ -469,8 +469,12 @@ void QtForm::setValue(std::string_view name, int value) {
   // QProgressBar ignores a value outside its range, yet a reading of 102 % is shown
   // (as a full bar) and read back, so the range stretches to hold it.
   auto* bar = control.as<QProgressBar>();
+  // A bar repaints itself at once whenever its shown percentage changes; held off, it is
+  // painted with the rest of the window instead of once for every value of a flood.
+  bar->setUpdatesEnabled(false);
   bar->setRange(std::min(0, value), std::max(100, value));
   bar->setValue(value);
+  bar->setUpdatesEnabled(true);
 }
 
 int QtForm::maxLength(std::string_view name) const {
