@@ -10,10 +10,14 @@
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVariant>
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "qt/lamp_widget.h"
 #include "qt/qt_form_text.h"
@@ -41,6 +45,12 @@ int handlersRunning = 0;
 // QLineEdit's max length when nothing limits it.
 constexpr int kLineEditNoLimit = 32767;
 
+// Labels show live values, which a flood of received lines rewrites thousands of times a
+// second. What the program writes to a label is held and shown once a frame, so that a
+// label is laid out, coloured and painted at most once a frame; reads see every write at
+// once.
+constexpr int kFrameMs = 16;
+
 bool IsButton(Kind kind) {
   return kind == Kind::Button || kind == Kind::CheckBox || kind == Kind::RadioButton;
 }
@@ -57,6 +67,10 @@ struct QtForm::Impl {
     QWidget* widget = nullptr;   // owned by the window
     QTabWidget* tabs = nullptr;  // the tab control of a page
     std::map<Event, Handler> handlers = {};
+    // A label's writes that its widget shows at the next frame.
+    std::optional<QString> heldText = std::nullopt;
+    std::optional<Rgb> heldBackground = std::nullopt;
+    std::optional<Rgb> heldTextColor = std::nullopt;
 
     template <class Widget>
     Widget* as() const {
@@ -69,6 +83,8 @@ struct QtForm::Impl {
   // Context of every signal connection: deleting it silences the widgets at once.
   std::unique_ptr<QObject> connections = std::make_unique<QObject>();
   std::map<std::string, Control, std::less<>> controls;
+  std::vector<Control*> held;  // labels with writes not shown yet
+  QTimer frame;                // shows them
 
   Control& at(std::string_view name) {
     const auto found = controls.find(name);
@@ -84,8 +100,13 @@ struct QtForm::Impl {
 
   static void fire(Control& control, Event event);
 
+  // Keeps a label's write for the next frame; `write` stores it in the control.
+  template <class Write>
+  void hold(Control& control, Write write);
+  void showHeld();
+
   static std::string text(const Control& control);
-  static void setText(Control& control, std::string_view text);
+  void setText(Control& control, std::string_view text);
   static bool enabled(const Control& control);
   static void setEnabled(Control& control, bool enabled);
   static bool visible(const Control& control);
@@ -184,6 +205,31 @@ void QtForm::Impl::fire(Control& control, Event event) {
   handler();
 }
 
+template <class Write>
+void QtForm::Impl::hold(Control& control, Write write) {
+  if (!control.heldText && !control.heldBackground && !control.heldTextColor) {
+    held.push_back(&control);
+  }
+  write(control);
+  if (!frame.isActive()) frame.start();
+}
+
+void QtForm::Impl::showHeld() {
+  frame.stop();
+  for (Control* control : std::exchange(held, {})) {
+    QWidget* widget = control->widget;
+    if (auto text = std::exchange(control->heldText, std::nullopt)) {
+      control->as<QLabel>()->setText(RememberForDisplay(widget, *text));
+    }
+    if (auto colour = std::exchange(control->heldBackground, std::nullopt)) {
+      SetBackground(widget, *colour);
+    }
+    if (auto colour = std::exchange(control->heldTextColor, std::nullopt)) {
+      SetTextColor(widget, *colour);
+    }
+  }
+}
+
 bool QtForm::Impl::reachable(const Control& control) {
   for (const Control* c = &control; c != nullptr;) {
     if (!enabled(*c) || !visible(*c)) return false;
@@ -201,6 +247,8 @@ std::string QtForm::Impl::text(const Control& control) {
       return ToStd(control.tabs->tabText(control.pageIndex()));
     case Kind::Label:
     case Kind::Picture:
+      // A label shows exactly what it was given, so a held text reads as it will show.
+      if (control.heldText) return ToStd(*control.heldText);
       return ToStd(Remembered(widget, control.as<QLabel>()->text()));
     case Kind::Button:
     case Kind::CheckBox:
@@ -236,6 +284,8 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
       control.tabs->setTabText(control.pageIndex(), value);
       return;
     case Kind::Label:
+      hold(control, [&value](Control& c) { c.heldText = value; });
+      return;
     case Kind::Picture:
       control.as<QLabel>()->setText(RememberForDisplay(widget, value));
       return;
@@ -341,6 +391,9 @@ QtForm::QtForm(const forms::FormTable& table) : impl_(std::make_unique<Impl>()) 
   window->layout()->activate();
   window->move(table.left, table.top);
   window->resize(QSize(table.width, table.height).expandedTo(window->minimumSizeHint()));
+  impl_->frame.setSingleShot(true);
+  impl_->frame.setInterval(kFrameMs);
+  QObject::connect(&impl_->frame, &QTimer::timeout, [impl = impl_.get()] { impl->showHeld(); });
 }
 
 QtForm::~QtForm() {
@@ -354,9 +407,16 @@ QtForm::~QtForm() {
   }
 }
 
-QWidget* QtForm::window() const { return impl_->window.get(); }
+// Whoever takes the widgets themselves sees them as the program last wrote them.
+QWidget* QtForm::window() const {
+  impl_->showHeld();
+  return impl_->window.get();
+}
 
-QWidget* QtForm::widget(std::string_view name) const { return impl_->at(name).widget; }
+QWidget* QtForm::widget(std::string_view name) const {
+  impl_->showHeld();
+  return impl_->at(name).widget;
+}
 
 bool QtForm::exists(std::string_view name) const { return impl_->controls.contains(name); }
 
@@ -369,19 +429,35 @@ void QtForm::setTitle(std::string_view title) { impl_->window->setWindowTitle(To
 std::string QtForm::text(std::string_view name) const { return Impl::text(impl_->at(name)); }
 
 void QtForm::setText(std::string_view name, std::string_view text) {
-  Impl::setText(impl_->at(name), text);
+  impl_->setText(impl_->at(name), text);
 }
 
-Rgb QtForm::textColor(std::string_view name) const { return TextColor(impl_->at(name).widget); }
+Rgb QtForm::textColor(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  return control.heldTextColor ? *control.heldTextColor : TextColor(control.widget);
+}
 
 void QtForm::setTextColor(std::string_view name, Rgb colour) {
-  SetTextColor(impl_->at(name).widget, colour);
+  auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::Label) {
+    impl_->hold(control, [colour](Impl::Control& c) { c.heldTextColor = colour; });
+  } else {
+    SetTextColor(control.widget, colour);
+  }
 }
 
-Rgb QtForm::background(std::string_view name) const { return Background(impl_->at(name).widget); }
+Rgb QtForm::background(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  return control.heldBackground ? *control.heldBackground : Background(control.widget);
+}
 
 void QtForm::setBackground(std::string_view name, Rgb colour) {
-  SetBackground(impl_->at(name).widget, colour);
+  auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::Label) {
+    impl_->hold(control, [colour](Impl::Control& c) { c.heldBackground = colour; });
+  } else {
+    SetBackground(control.widget, colour);
+  }
 }
 
 Rgb QtForm::fill(std::string_view name) const {
@@ -504,7 +580,7 @@ bool QtForm::userClick(std::string_view name) {
 bool QtForm::userType(std::string_view name, std::string_view text) {
   auto& control = impl_->at(name);
   if (!impl_->reachable(control)) return false;
-  Impl::setText(control, text);
+  impl_->setText(control, text);
   Impl::fire(control, Event::Edit);
   return true;
 }
