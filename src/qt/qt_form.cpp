@@ -45,10 +45,10 @@ int handlersRunning = 0;
 // QLineEdit's max length when nothing limits it.
 constexpr int kLineEditNoLimit = 32767;
 
-// Labels show live values, which a flood of received lines rewrites thousands of times a
-// second. What the program writes to a label is held and shown once a frame, so that a
-// label is laid out, coloured and painted at most once a frame; reads see every write at
-// once.
+// Labels and progress bars show live values, which a flood of received lines rewrites
+// thousands of times a second. What the program writes to them is held and shown once a
+// frame, so that each is laid out, coloured and painted (with the page behind it) at most
+// once a frame; reads see every write at once.
 constexpr int kFrameMs = 16;
 
 bool IsButton(Kind kind) {
@@ -59,6 +59,17 @@ bool IsEditBox(Kind kind) { return kind == Kind::Edit || kind == Kind::PasswordE
 
 bool HoldsControls(Kind kind) { return kind == Kind::GroupBox || kind == Kind::TabPage; }
 
+void ShowValue(QProgressBar* bar, int value) {
+  // QProgressBar ignores a value outside its range, yet a reading of 102 % is shown
+  // (as a full bar) and read back, so the range stretches to hold it. The bar would
+  // repaint itself at once for a new percentage; held off, it is painted with the window.
+  if (bar->value() == value) return;
+  bar->setUpdatesEnabled(false);
+  bar->setRange(std::min(0, value), std::max(100, value));
+  bar->setValue(value);
+  bar->setUpdatesEnabled(true);
+}
+
 }  // namespace
 
 struct QtForm::Impl {
@@ -67,10 +78,13 @@ struct QtForm::Impl {
     QWidget* widget = nullptr;   // owned by the window
     QTabWidget* tabs = nullptr;  // the tab control of a page
     std::map<Event, Handler> handlers = {};
-    // A label's writes that its widget shows at the next frame.
+    // Writes that the widget shows at the next frame (see kFrameMs).
     std::optional<QString> heldText = std::nullopt;
     std::optional<Rgb> heldBackground = std::nullopt;
     std::optional<Rgb> heldTextColor = std::nullopt;
+    std::optional<int> heldValue = std::nullopt;
+
+    bool holds() const { return heldText || heldBackground || heldTextColor || heldValue; }
 
     template <class Widget>
     Widget* as() const {
@@ -83,7 +97,7 @@ struct QtForm::Impl {
   // Context of every signal connection: deleting it silences the widgets at once.
   std::unique_ptr<QObject> connections = std::make_unique<QObject>();
   std::map<std::string, Control, std::less<>> controls;
-  std::vector<Control*> held;  // labels with writes not shown yet
+  std::vector<Control*> held;  // controls with writes not shown yet
   QTimer frame;                // shows them
 
   Control& at(std::string_view name) {
@@ -100,7 +114,7 @@ struct QtForm::Impl {
 
   static void fire(Control& control, Event event);
 
-  // Keeps a label's write for the next frame; `write` stores it in the control.
+  // Keeps a write for the next frame; `write` stores it in the control.
   template <class Write>
   void hold(Control& control, Write write);
   void showHeld();
@@ -207,9 +221,7 @@ void QtForm::Impl::fire(Control& control, Event event) {
 
 template <class Write>
 void QtForm::Impl::hold(Control& control, Write write) {
-  if (!control.heldText && !control.heldBackground && !control.heldTextColor) {
-    held.push_back(&control);
-  }
+  if (!control.holds()) held.push_back(&control);
   write(control);
   if (!frame.isActive()) frame.start();
 }
@@ -226,6 +238,9 @@ void QtForm::Impl::showHeld() {
     }
     if (auto colour = std::exchange(control->heldTextColor, std::nullopt)) {
       SetTextColor(widget, *colour);
+    }
+    if (auto value = std::exchange(control->heldValue, std::nullopt)) {
+      ShowValue(control->as<QProgressBar>(), *value);
     }
   }
 }
@@ -532,8 +547,8 @@ void QtForm::setItems(std::string_view name, const std::vector<std::string>& ite
 
 int QtForm::value(std::string_view name) const {
   const auto& control = impl_->at(name);
-  if (control.spec.kind == Kind::ProgressBar) return control.as<QProgressBar>()->value();
-  return control.widget->property(kValue).toInt();
+  if (control.spec.kind != Kind::ProgressBar) return control.widget->property(kValue).toInt();
+  return control.heldValue ? *control.heldValue : control.as<QProgressBar>()->value();
 }
 
 void QtForm::setValue(std::string_view name, int value) {
@@ -542,15 +557,7 @@ void QtForm::setValue(std::string_view name, int value) {
     control.widget->setProperty(kValue, value);
     return;
   }
-  // QProgressBar ignores a value outside its range, yet a reading of 102 % is shown
-  // (as a full bar) and read back, so the range stretches to hold it.
-  auto* bar = control.as<QProgressBar>();
-  // A bar repaints itself at once whenever its shown percentage changes; held off, it is
-  // painted with the rest of the window instead of once for every value of a flood.
-  bar->setUpdatesEnabled(false);
-  bar->setRange(std::min(0, value), std::max(100, value));
-  bar->setValue(value);
-  bar->setUpdatesEnabled(true);
+  impl_->hold(control, [value](Impl::Control& c) { c.heldValue = value; });
 }
 
 int QtForm::maxLength(std::string_view name) const {
