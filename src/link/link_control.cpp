@@ -205,10 +205,13 @@ void LinkControl::sendPasswordLine() {
 
 void LinkControl::onTcpData(std::string_view bytes) {
   const service::DebugLog::Batch batch(context_.log);
-  for (const auto& line : tcpLines_.feed(bytes)) {
+  const auto lines = tcpLines_.feed(bytes);
+  for (const auto& line : lines) {
     if (dispatchLine) dispatchLine(line);
-    countReceivedLine();
+    ++context_.log.receivedCount;
   }
+  // One data event may carry hundreds of lines: the counter is shown once for them all.
+  if (!lines.empty()) showReceivedCount();
 }
 
 void LinkControl::onSerialByte(std::uint8_t byte) {
@@ -236,6 +239,10 @@ void LinkControl::onLinkLost(std::string_view english, std::string_view chinese)
 
 void LinkControl::countReceivedLine() {
   ++context_.log.receivedCount;
+  showReceivedCount();
+}
+
+void LinkControl::showReceivedCount() {
   context_.main().setText("接收计数标签", std::to_string(context_.log.receivedCount));
   context_.flags.receiveActivity = true;
 }

@@ -49,6 +49,7 @@ class LinkControl {
   void onSerialByte(std::uint8_t byte);
   void onLinkLost(std::string_view english, std::string_view chinese);
   void countReceivedLine();
+  void showReceivedCount();
   void resetRunMonitorDisplay();
 
   app::Context& context_;
