@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/text_lines.h"
 #include "qt/lamp_widget.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
@@ -45,10 +46,10 @@ int handlersRunning = 0;
 // QLineEdit's max length when nothing limits it.
 constexpr int kLineEditNoLimit = 32767;
 
-// Labels and progress bars show live values, which a flood of received lines rewrites
-// thousands of times a second. What the program writes to them is held and shown once a
-// frame, so that each is laid out, coloured and painted (with the page behind it) at most
-// once a frame; reads see every write at once.
+// Labels and progress bars show live values, and the debug window's panes every line,
+// which a flood of received lines rewrites thousands of times a second. What the program
+// writes to them is held and shown once a frame, so that each is laid out, coloured and
+// painted (with the page behind it) at most once a frame; reads see every write at once.
 constexpr int kFrameMs = 16;
 
 bool IsButton(Kind kind) {
@@ -79,7 +80,7 @@ struct QtForm::Impl {
     QTabWidget* tabs = nullptr;  // the tab control of a page
     std::map<Event, Handler> handlers = {};
     // Writes that the widget shows at the next frame (see kFrameMs).
-    std::optional<QString> heldText = std::nullopt;
+    std::optional<std::string> heldText = std::nullopt;  // as written, for a label or memo
     std::optional<Rgb> heldBackground = std::nullopt;
     std::optional<Rgb> heldTextColor = std::nullopt;
     std::optional<int> heldValue = std::nullopt;
@@ -231,7 +232,13 @@ void QtForm::Impl::showHeld() {
   for (Control* control : std::exchange(held, {})) {
     QWidget* widget = control->widget;
     if (auto text = std::exchange(control->heldText, std::nullopt)) {
-      control->as<QLabel>()->setText(RememberForDisplay(widget, *text));
+      const QSignalBlocker blocker(widget);
+      const QString shown = RememberForDisplay(widget, ToQString(*text));
+      if (control->spec.kind == Kind::Memo) {
+        control->as<QPlainTextEdit>()->setPlainText(shown);
+      } else {
+        control->as<QLabel>()->setText(shown);
+      }
     }
     if (auto colour = std::exchange(control->heldBackground, std::nullopt)) {
       SetBackground(widget, *colour);
@@ -263,7 +270,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::Label:
     case Kind::Picture:
       // A label shows exactly what it was given, so a held text reads as it will show.
-      if (control.heldText) return ToStd(*control.heldText);
+      if (control.heldText) return ToStd(ToQString(*control.heldText));
       return ToStd(Remembered(widget, control.as<QLabel>()->text()));
     case Kind::Button:
     case Kind::CheckBox:
@@ -290,36 +297,34 @@ std::string QtForm::Impl::text(const Control& control) {
 void QtForm::Impl::setText(Control& control, std::string_view text) {
   QWidget* widget = control.widget;
   const QSignalBlocker blocker(widget);
-  const QString value = ToQString(text);
   switch (control.spec.kind) {
+    case Kind::Label:
+    case Kind::Memo:
+      hold(control, [text](Control& c) { c.heldText = std::string(text); });
+      return;
     case Kind::GroupBox:
-      control.as<QGroupBox>()->setTitle(value);
+      control.as<QGroupBox>()->setTitle(ToQString(text));
       return;
     case Kind::TabPage:
-      control.tabs->setTabText(control.pageIndex(), value);
-      return;
-    case Kind::Label:
-      hold(control, [&value](Control& c) { c.heldText = value; });
+      control.tabs->setTabText(control.pageIndex(), ToQString(text));
       return;
     case Kind::Picture:
-      control.as<QLabel>()->setText(RememberForDisplay(widget, value));
+      control.as<QLabel>()->setText(RememberForDisplay(widget, ToQString(text)));
       return;
     case Kind::Button:
     case Kind::CheckBox:
     case Kind::RadioButton:
-      control.as<QAbstractButton>()->setText(RememberForDisplay(widget, value));
+      control.as<QAbstractButton>()->setText(RememberForDisplay(widget, ToQString(text)));
       return;
     case Kind::Edit:
     case Kind::PasswordEdit: {
       auto* edit = control.as<QLineEdit>();
-      edit->setText(KeepCharacters(value, control.spec.maxLength));
+      edit->setText(KeepCharacters(ToQString(text), control.spec.maxLength));
       return;
     }
-    case Kind::Memo:
-      control.as<QPlainTextEdit>()->setPlainText(RememberForDisplay(widget, value));
-      return;
     case Kind::ComboBox: {
       auto* combo = control.as<QComboBox>();
+      const QString value = ToQString(text);
       int index = -1;
       for (int i = 0; i < combo->count(); ++i) {
         if (combo->itemText(i) == value) index = i;
@@ -330,7 +335,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::TabControl:
     case Kind::ProgressBar:
     case Kind::Shape:
-      widget->setProperty(kText, value);
+      widget->setProperty(kText, ToQString(text));
       return;
   }
 }
@@ -441,10 +446,22 @@ std::string QtForm::title() const { return ToStd(impl_->window->windowTitle()); 
 
 void QtForm::setTitle(std::string_view title) { impl_->window->setWindowTitle(ToQString(title)); }
 
-std::string QtForm::text(std::string_view name) const { return Impl::text(impl_->at(name)); }
+std::string QtForm::text(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  // A text box may rewrite some characters; what it shows is what reads back.
+  if (control.spec.kind == Kind::Memo && control.heldText) impl_->showHeld();
+  return Impl::text(control);
+}
 
 void QtForm::setText(std::string_view name, std::string_view text) {
   impl_->setText(impl_->at(name), text);
+}
+
+void QtForm::appendLines(std::string_view name, std::string_view lines, std::size_t maxLines) {
+  auto& control = impl_->at(name);
+  std::string all = control.heldText ? std::move(*control.heldText) : Impl::text(control);
+  all += lines;
+  impl_->setText(control, forms::KeepLastLines(std::move(all), maxLines));
 }
 
 Rgb QtForm::textColor(std::string_view name) const {
