@@ -1,6 +1,8 @@
 #include "service/debug_log.h"
 
-#include <vector>
+#include <utility>
+
+#include "forms/text_lines.h"
 
 namespace bms::service {
 
@@ -11,23 +13,6 @@ constexpr std::string_view kReceivePane = "接收数据编辑框";
 constexpr std::string_view kSendPane = "发送数据编辑框";
 // Gathered entries beyond this are cut back to the pane's capacity while gathering.
 constexpr std::size_t kPendingBytes = 64 * 1024;
-
-// The last kPaneLines lines of the text, each ended by CR LF.
-std::string LastLines(std::string_view all) {
-  std::vector<std::string_view> lines;
-  while (!all.empty()) {
-    const auto end = all.find(kLineEnd);
-    lines.push_back(all.substr(0, end));
-    all = end == std::string_view::npos ? std::string_view() : all.substr(end + kLineEnd.size());
-  }
-  if (lines.size() <= DebugLog::kPaneLines) return {};
-  std::string kept;
-  for (auto line = lines.end() - DebugLog::kPaneLines; line != lines.end(); ++line) {
-    kept += *line;
-    kept += kLineEnd;
-  }
-  return kept;
-}
 
 }  // namespace
 
@@ -48,7 +33,7 @@ void DebugLog::append(std::string_view pane, std::string& pending, std::uint64_t
   if (batchDepth_ == 0) {
     write(pane, pending);
   } else if (pending.size() > kPendingBytes) {
-    if (auto kept = LastLines(pending); !kept.empty()) pending = std::move(kept);
+    pending = forms::KeepLastLines(std::move(pending), kPaneLines);
   }
 }
 
@@ -60,11 +45,7 @@ void DebugLog::flush() {
 void DebugLog::write(std::string_view pane, std::string& entries) {
   if (entries.empty()) return;
   auto* window = platform_.findWindow(app::Window::Debug);
-  if (window != nullptr) {
-    std::string all = window->text(pane) + entries;
-    if (auto kept = LastLines(all); !kept.empty()) all = std::move(kept);
-    window->setText(pane, all);
-  }
+  if (window != nullptr) window->appendLines(pane, entries, kPaneLines);
   entries.clear();
 }
 
