@@ -50,7 +50,8 @@ constexpr int kLineEditNoLimit = 32767;
 // which a flood of received lines rewrites thousands of times a second. What the program
 // writes to them is held and shown once a frame, so that each is laid out, coloured and
 // painted (with the page behind it) at most once a frame; reads see every write at once.
-constexpr int kFrameMs = 16;
+// About 30 frames a second: smooth to the eye, and half the painting of 60.
+constexpr int kFrameMs = 33;
 
 bool IsButton(Kind kind) {
   return kind == Kind::Button || kind == Kind::CheckBox || kind == Kind::RadioButton;
