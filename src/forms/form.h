@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ class Form {
   // For a combo box: the text of the selected item ("" when none).
   virtual std::string text(std::string_view name) const = 0;
   virtual void setText(std::string_view name, std::string_view text) = 0;
+  // A log pane: the text becomes KeepLastLines(text + lines, maxLines), as setText would
+  // make it, without the backend reading its whole text back for every batch of lines.
+  virtual void appendLines(std::string_view name, std::string_view lines, std::size_t maxLines) = 0;
 
   virtual Rgb textColor(std::string_view name) const = 0;
   virtual void setTextColor(std::string_view name, Rgb colour) = 0;

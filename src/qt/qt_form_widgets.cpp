@@ -120,6 +120,10 @@ void SetRoleColour(QWidget* widget, std::initializer_list<QPalette::ColorRole> r
       palette.setColor(role, colour);
     }
   }
+  // Setting a palette costs a resolve against the parent's and an event, even when
+  // nothing changes, and live values set the same colours again and again.
+  const QPalette& current = widget->palette();
+  if (palette == current && palette.resolveMask() == current.resolveMask()) return;
   widget->setPalette(palette);
 }
 

@@ -32,6 +32,11 @@ namespace {
 // not hold timers, painting and the user off for long.
 constexpr qint64 kBlockBytes = 16 * 1024;
 
+// What has not been handed on yet is held to this; the rest waits in the system's
+// buffers, so that a peer sending faster than the tool takes is slowed down by TCP
+// instead of growing the tool's memory.
+constexpr qint64 kReadBufferBytes = 16 * kBlockBytes;
+
 using Clock = std::chrono::steady_clock;
 
 // How long a closed connection may take to hand over the bytes still waiting to be sent.
@@ -113,9 +118,14 @@ bool QtTcpClient::connect(std::string_view host, int port) {
 
 void QtTcpClient::adopt(QTcpSocket* socket) {
   socket_ = socket;
+  handingOn_ = false;
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  socket->setReadBufferSize(kReadBufferBytes);
+  // While the rest of a burst is being handed on, new bytes join it: delivering them
+  // here as well would start a second chain of events, and every further arrival one
+  // more, until each pass of the event loop carries many blocks and timers starve.
   QObject::connect(socket, &QTcpSocket::readyRead, &receiver_, [this, socket] {
-    if (socket == socket_) deliver();
+    if (socket == socket_ && !handingOn_) deliver();
   });
   QObject::connect(socket, &QTcpSocket::disconnected, &receiver_, [this, socket] { lost(socket); });
   QObject::connect(socket, &QTcpSocket::errorOccurred, &receiver_,
@@ -142,11 +152,14 @@ void QtTcpClient::close() {
 void QtTcpClient::deliver() {
   deliverBlock();
   auto* socket = socket_;
-  if (socket != nullptr && socket->bytesAvailable() > 0) {
-    QTimer::singleShot(0, &receiver_, [this, socket] {
-      if (socket == socket_) deliver();
-    });
-  }
+  if (socket == nullptr || handingOn_ || socket->bytesAvailable() == 0) return;
+  handingOn_ = true;
+  // A posted event: Qt lets due timers run after each pass over posted events.
+  QTimer::singleShot(0, socket, [this, socket] {
+    if (socket != socket_) return;
+    handingOn_ = false;
+    deliver();
+  });
 }
 
 void QtTcpClient::deliverBlock() {

@@ -42,6 +42,8 @@ class QtTcpClient : public wire::TcpClient {
   // first and a socket dying with the client calls nothing here.
   QObject receiver_;
   QTcpSocket* socket_ = nullptr;
+  // The rest of the open socket's bytes is on its way in a posted event.
+  bool handingOn_ = false;
 };
 
 }  // namespace bms::qt

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "forms/text_lines.h"
+
 namespace bms::testing {
 
 using forms::Event;
@@ -98,6 +100,10 @@ void MemoryForm::setText(std::string_view name, std::string_view text) {
     return;
   }
   if (control.text != text) control.text.assign(text);
+}
+
+void MemoryForm::appendLines(std::string_view name, std::string_view lines, std::size_t maxLines) {
+  setText(name, forms::KeepLastLines(text(name) + std::string(lines), maxLines));
 }
 
 Rgb MemoryForm::textColor(std::string_view name) const { return at(name).textColor; }

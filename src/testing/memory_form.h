@@ -22,6 +22,7 @@ class MemoryForm : public forms::Form {
   void setTitle(std::string_view title) override { title_ = title; }
   std::string text(std::string_view name) const override;
   void setText(std::string_view name, std::string_view text) override;
+  void appendLines(std::string_view name, std::string_view lines, std::size_t maxLines) override;
   forms::Rgb textColor(std::string_view name) const override;
   void setTextColor(std::string_view name, forms::Rgb colour) override;
   forms::Rgb background(std::string_view name) const override;

@@ -99,32 +99,21 @@ TEST_P(FormBackend, UnknownNamesAndBadTablesAreRefused) {
   const auto form = make();
   const std::string_view name = "无此控件";
   EXPECT_FALSE(form->exists(name));
-  const std::function<void()> calls[] = {[&] { form->kind(name); },
-                                         [&] { form->text(name); },
-                                         [&] { form->setText(name, "x"); },
-                                         [&] { form->textColor(name); },
-                                         [&] { form->setTextColor(name, kRed); },
-                                         [&] { form->background(name); },
-                                         [&] { form->setBackground(name, kRed); },
-                                         [&] { form->fill(name); },
-                                         [&] { form->setFill(name, kRed); },
-                                         [&] { form->enabled(name); },
-                                         [&] { form->setEnabled(name, false); },
-                                         [&] { form->visible(name); },
-                                         [&] { form->setVisible(name, false); },
-                                         [&] { form->checked(name); },
-                                         [&] { form->setChecked(name, true); },
-                                         [&] { form->index(name); },
-                                         [&] { form->setIndex(name, 0); },
-                                         [&] { form->items(name); },
-                                         [&] { form->setItems(name, {}); },
-                                         [&] { form->value(name); },
-                                         [&] { form->setValue(name, 1); },
-                                         [&] { form->maxLength(name); },
-                                         [&] { form->bind(name, Event::Click, [] {}); },
-                                         [&] { form->userClick(name); },
-                                         [&] { form->userType(name, "x"); },
-                                         [&] { form->userSelect(name, 0); }};
+  const std::function<void()> calls[] = {
+      [&] { form->kind(name); },         [&] { form->text(name); },
+      [&] { form->setText(name, "x"); }, [&] { form->appendLines(name, "x\r\n", 1); },
+      [&] { form->textColor(name); },    [&] { form->setTextColor(name, kRed); },
+      [&] { form->background(name); },   [&] { form->setBackground(name, kRed); },
+      [&] { form->fill(name); },         [&] { form->setFill(name, kRed); },
+      [&] { form->enabled(name); },      [&] { form->setEnabled(name, false); },
+      [&] { form->visible(name); },      [&] { form->setVisible(name, false); },
+      [&] { form->checked(name); },      [&] { form->setChecked(name, true); },
+      [&] { form->index(name); },        [&] { form->setIndex(name, 0); },
+      [&] { form->items(name); },        [&] { form->setItems(name, {}); },
+      [&] { form->value(name); },        [&] { form->setValue(name, 1); },
+      [&] { form->maxLength(name); },    [&] { form->bind(name, Event::Click, [] {}); },
+      [&] { form->userClick(name); },    [&] { form->userType(name, "x"); },
+      [&] { form->userSelect(name, 0); }};
   for (const auto& call : calls) {
     try {
       call();
@@ -174,6 +163,31 @@ TEST_P(FormBackend, TextsReadBackAsWritten) {
   }
   EXPECT_EQ(form->items("页夹"), (std::vector<std::string>{"一", "Two"}));
   EXPECT_EQ(form->index("选择"), -1);
+}
+
+// A log pane keeps its last lines however its text got there, and a text set in between
+// (the pane cleared) is where the next lines go on.
+TEST_P(FormBackend, AppendedLinesKeepTheLastOnes) {
+  const auto form = make();
+  for (const auto& [name, step, text, read] :
+       std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
+           {"说明", "append", "1\r\n", "1\r\n"},
+           {"说明", "append", "2\r\n3\r\n", "1\r\n2\r\n3\r\n"},
+           {"说明", "append", "4\r\n", "2\r\n3\r\n4\r\n"},
+           {"说明", "set", "", ""},
+           {"说明", "append", "5\r\n", "5\r\n"},
+           {"说明", "append", "6", "5\r\n6"},
+           {"说明", "append", "\r\n7\r\n8\r\n", "6\r\n7\r\n8\r\n"},
+           {"说明", "set", "甲\r\n乙\r\n丙\r\n", "甲\r\n乙\r\n丙\r\n"},
+           {"说明", "append", "丁\r\n", "乙\r\n丙\r\n丁\r\n"},
+           {"标签", "append", "a\r\nb\r\nc\r\nd\r\n", "b\r\nc\r\nd\r\n"}}) {
+    if (step == "set") {
+      form->setText(name, text);
+    } else {
+      form->appendLines(name, text, 3);
+    }
+    EXPECT_EQ(form->text(name), read) << name << " " << step << " " << text;
+  }
 }
 
 TEST_P(FormBackend, TypingObeysMaxLengthInCharacters) {

@@ -7,12 +7,15 @@
 #include <QEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -22,6 +25,8 @@
 #include "forms/tables.h"
 #include "qt/qt_application.h"
 #include "qt/qt_form.h"
+#include "qt/qt_form_widgets.h"
+#include "qt/qt_platform_wait.h"
 
 namespace bms::qt {
 namespace {
@@ -97,6 +102,55 @@ TEST(QtFormMainWindow, ColoursArePainted) {
   form.setFill("串口状态显示", {0, 255, 0});
   EXPECT_TRUE(MostlyPainted(form.widget("TX标签"), Qt::white));
   EXPECT_TRUE(MostlyPainted(form.widget("串口状态显示"), Qt::green));
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// Live values are written far more often than a screen shows them. No write paints on
+// its own, while the program is still busy writing, and the widgets end up showing the
+// last write once the event loop runs.
+TEST(QtFormMainWindow, ALiveValueShowsItsLastWriteAndPaintsNothingAtOnce) {
+  EnsureApplication();
+  QtForm form(forms::MainWindowTable());
+  form.window()->show();
+  ProcessEventsFor(50);
+  const auto colour = [](int n) { return forms::Rgb{n, 255 - n, 7}; };
+  const auto palette = [](QWidget* widget, QPalette::ColorRole role) {
+    return ToRgb(widget->palette().color(QPalette::Active, role));
+  };
+  const std::vector<
+      std::tuple<std::string, std::function<void(int)>, std::function<bool(QWidget*, int)>>>
+      cases = {
+          {"电流标签", [&](int n) { form.setText("电流标签", std::to_string(n) + "A"); },
+           [](QWidget* w, int n) {
+             return qobject_cast<QLabel*>(w)->text() == QString::number(n) + "A";
+           }},
+          {"电流标签", [&](int n) { form.setBackground("电流标签", colour(n)); },
+           [&](QWidget* w, int n) { return palette(w, QPalette::Window) == colour(n); }},
+          {"电流标签", [&](int n) { form.setTextColor("电流标签", colour(n)); },
+           [&](QWidget* w, int n) { return palette(w, QPalette::WindowText) == colour(n); }},
+          {"电量进度条", [&](int n) { form.setValue("电量进度条", n); },
+           [](QWidget* w, int n) { return qobject_cast<QProgressBar*>(w)->value() == n; }},
+      };
+  constexpr int kWrites = 100;
+  for (const auto& [name, write, shows] : cases) {
+    QWidget* widget = form.widget(name);  // taken first: taking it shows what is held
+    const PaintCounter counter(widget);
+    for (int n = 1; n <= kWrites; ++n) write(n);
+    EXPECT_EQ(counter.paints, 0) << name;
+    EXPECT_TRUE(ProcessEventsUntil([&] { return shows(widget, kWrites); })) << name;
+  }
 }
 
 void Press(QWidget* widget, QPoint at) {

@@ -10,6 +10,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <utility>
@@ -84,6 +85,67 @@ TEST_F(QtTcpClientTest, AHandlerMayCloseTheConnection) {
   ASSERT_TRUE(ProcessEventsUntil([&] { return !log.empty(); }));
   ProcessEventsFor(50);
   EXPECT_EQ(log, "1");
+}
+
+// A flood arrives whole and in order, at most a share per handler call and one handler
+// call per pass of the event loop, however often more bytes arrive meanwhile: timers and
+// painting get their turn between shares.
+TEST_F(QtTcpClientTest, AFloodIsHandedOnAShareAtATime) {
+  QTcpSocket* peer = connectClient();
+  ASSERT_NE(peer, nullptr);
+  std::string flood;
+  for (int i = 0; flood.size() < 2 * 1024 * 1024; ++i) {
+    flood += "T,05F5E100,7,09A10003," + std::to_string(i) + ",FFFFFFFF,\r\n";
+  }
+  // More than a share arrives while each share is handed on.
+  constexpr std::size_t kPiece = 20 * 1024;
+  std::size_t written = 0;
+  const auto writePiece = [&] {
+    const std::size_t piece = std::min(kPiece, flood.size() - written);
+    peer->write(flood.data() + written, static_cast<qint64>(piece));
+    peer->flush();
+    written += piece;
+  };
+  std::size_t largest = 0;
+  int callsThisPass = 0;
+  int mostCallsInAPass = 0;
+  bool passMarked = false;
+  QObject passes;
+  const auto newPass = [&] {
+    passMarked = false;
+    callsThisPass = 0;
+  };
+  client.onData = [&](std::string_view bytes) {
+    log += bytes;
+    largest = std::max(largest, bytes.size());
+    mostCallsInAPass = std::max(mostCallsInAPass, ++callsThisPass);
+    // Runs in the next pass over posted events, ahead of what this pass posts later.
+    if (!std::exchange(passMarked, true)) {
+      QMetaObject::invokeMethod(&passes, newPass, Qt::QueuedConnection);
+    }
+    if (written < flood.size()) writePiece();
+  };
+  writePiece();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return log.size() >= flood.size(); }));
+  EXPECT_TRUE(log == flood) << "bytes lost or reordered";
+  EXPECT_LE(largest, 16U * 1024U);
+  // A call for newly arrived bytes may come beside the one that goes on with the bytes
+  // before them; more means that arrivals started chains of their own.
+  EXPECT_LE(mostCallsInAPass, 2);
+}
+
+// More than the client holds at a time waits in the system's buffers, and the close
+// behind it is seen only once the client has taken the rest.
+TEST_F(QtTcpClientTest, AFloodSentAtOnceArrivesWholeBeforeThePeerClosing) {
+  QTcpSocket* peer = connectClient();
+  ASSERT_NE(peer, nullptr);
+  std::string flood;
+  for (int i = 0; flood.size() < 4 * 1024 * 1024; ++i) flood += std::to_string(i) + ",\r\n";
+  peer->write(flood.data(), static_cast<qint64>(flood.size()));
+  peer->disconnectFromHost();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return log.ends_with("|closed"); }));
+  EXPECT_TRUE(log == flood + "|closed") << "bytes lost or reordered";
+  EXPECT_FALSE(client.isConnected());
 }
 
 TEST_F(QtTcpClientTest, AHostNameIsLookedUp) { EXPECT_TRUE(client.connect("localhost", port)); }
