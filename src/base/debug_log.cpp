@@ -46,7 +46,6 @@ void DebugLog::clearSent() { clear(sent_); }
 void DebugLog::clear(Pane& pane) {
   pane.first = 0;
   pane.count = 0;
-  pane.changed = false;
   if (auto* window = platform_.findWindow(Window::Debug)) window->setText(pane.control, "");
 }
 
@@ -73,7 +72,6 @@ void DebugLog::append(Pane& pane, std::uint64_t counter, std::string_view text) 
   line += ": ";
   line += text;
   line += kLineEnd;
-  pane.changed = true;
   if (batchDepth_ == 0) write(pane);
 }
 
@@ -83,13 +81,15 @@ void DebugLog::flush() {
 }
 
 void DebugLog::write(Pane& pane) {
-  if (!pane.changed) return;
-  pane.changed = false;
-  auto* window = platform_.findWindow(Window::Debug);
-  if (window == nullptr) return;
+  if (pane.count == 0) return;
   text_.clear();
   for (std::size_t n = 0; n < pane.count; ++n) text_ += pane.lines[(pane.first + n) % kPaneLines];
-  window->setText(pane.control, text_);
+  pane.first = 0;
+  pane.count = 0;
+  // The backend appends and drops the oldest lines: the pane is never read back.
+  if (auto* window = platform_.findWindow(Window::Debug)) {
+    window->appendLines(pane.control, text_, kPaneLines);
+  }
 }
 
 }  // namespace bms::base

@@ -49,8 +49,9 @@ class DebugLog {
   std::uint64_t sentCount = 0;
 
  private:
-  // The last lines of one pane, oldest first from `first`; the strings keep their
-  // capacity, so that a steady stream allocates nothing.
+  // The lines of one pane not written yet, oldest first from `first`; at most a pane's
+  // worth, for older ones would only scroll out again. The strings keep their capacity,
+  // so that a steady stream allocates nothing.
   struct Pane {
     explicit Pane(std::string_view name) : control(name) {}
 
@@ -58,7 +59,6 @@ class DebugLog {
     std::array<std::string, kPaneLines> lines;
     std::size_t first = 0;
     std::size_t count = 0;
-    bool changed = false;
   };
 
   void append(Pane& pane, std::uint64_t counter, std::string_view text);
@@ -70,7 +70,7 @@ class DebugLog {
   int batchDepth_ = 0;
   Pane received_{"接收数据编辑框"};
   Pane sent_{"发送数据编辑框"};
-  std::string text_;     // a pane's whole text, built for writing it
+  std::string text_;     // the lines of a pane written at once
   std::string escaped_;  // a received line with its damaged bytes escaped
 };
 

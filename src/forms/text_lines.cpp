@@ -1,5 +1,7 @@
 #include "forms/text_lines.h"
 
+#include <string.h>
+
 #include <string_view>
 
 namespace bms::forms {
@@ -13,9 +15,15 @@ std::string KeepLastLines(std::string text, std::size_t count) {
   std::size_t ends = count + (openEnd ? 0 : 1);
   std::size_t at = text.size();
   while (ends > 0) {
-    if (at == 0) return text;
-    at = text.rfind(kLineEnd, at - 1);
-    if (at == std::string::npos) return text;
+    // Back to the previous LF (memrchr is vectorised: a pane is thousands of bytes), and
+    // on past any LF that no CR stands before.
+    const void* lf = at < 2 ? nullptr : ::memrchr(text.data() + 1, '\n', at - 1);
+    if (lf == nullptr) return text;
+    at = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) - 1;
+    if (text[at] != '\r') {
+      ++at;
+      continue;
+    }
     --ends;
   }
   text.erase(0, at + kLineEnd.size());

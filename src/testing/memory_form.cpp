@@ -103,7 +103,9 @@ void MemoryForm::setText(std::string_view name, std::string_view text) {
 }
 
 void MemoryForm::appendLines(std::string_view name, std::string_view lines, std::size_t maxLines) {
-  setText(name, forms::KeepLastLines(text(name) + std::string(lines), maxLines));
+  auto& text = at(name).text;
+  text += lines;
+  text = forms::KeepLastLines(std::move(text), maxLines);
 }
 
 Rgb MemoryForm::textColor(std::string_view name) const { return at(name).textColor; }
