@@ -23,6 +23,8 @@ void DebugWindow::bind() {
   });
 }
 
+// The window goes directly below the main window; where the screen ends before it does,
+// it moves up (and in) as far as it must to be seen whole, over the main window.
 void DebugWindow::onDebugButton() {
   auto& platform = context_.platform;
   auto main = platform.windowRect(base::Window::Main);
@@ -33,14 +35,14 @@ void DebugWindow::onDebugButton() {
     auto rect = platform.windowRect(base::Window::Debug);
     rect.left = main.left;
     rect.top = main.top + main.height;
-    platform.setWindowRect(base::Window::Debug, rect);
+    platform.setWindowRect(base::Window::Debug, base::KeepOnScreen(platform, rect));
     return;
   }
   platform.openWindow(base::Window::Debug);  // brings it to the front
   auto rect = platform.windowRect(base::Window::Debug);
   if (rect.top != main.top + main.height) {
     rect.top = main.top + main.height;
-    platform.setWindowRect(base::Window::Debug, rect);
+    platform.setWindowRect(base::Window::Debug, base::KeepOnScreen(platform, rect));
   }
 }
 
@@ -65,7 +67,7 @@ void DebugWindow::onFullHeightButton() {
   auto rect = platform.windowRect(base::Window::Debug);
   rect.height = platform.screenHeight() - 100;
   rect.top = 0;
-  platform.setWindowRect(base::Window::Debug, rect);
+  platform.setWindowRect(base::Window::Debug, base::KeepOnScreen(platform, rect));
 }
 
 }  // namespace bms::service

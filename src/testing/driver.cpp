@@ -193,6 +193,8 @@ void Driver::moveWindow(std::string_view window, int left, int top) {
 
 void Driver::setScreenHeight(int pixels) { impl_->platform.screenHeightPixels = pixels; }
 
+void Driver::setScreenWidth(int pixels) { impl_->platform.screenWidthPixels = pixels; }
+
 void Driver::advance(int ms) { impl_->platform.clock.advance(ms); }
 
 int Driver::interval(std::string_view timer) const { return impl_->platform.clock.interval(timer); }

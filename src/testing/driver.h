@@ -66,6 +66,7 @@ class Driver {
   Rect rect(std::string_view window) const;
   void moveWindow(std::string_view window, int left, int top);
   void setScreenHeight(int pixels);  // default 1080
+  void setScreenWidth(int pixels);   // default 1920
 
   // Virtual time: moves the clock ms forward and runs every tick due at or before the
   // new time, in time order; ticks due at the same moment run in the order their
