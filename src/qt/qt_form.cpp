@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "qt/lamp_widget.h"
+#include "qt/qt_form_layout.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
 
@@ -47,7 +48,9 @@ bool IsButton(Kind kind) {
 
 bool IsEditBox(Kind kind) { return kind == Kind::Edit || kind == Kind::PasswordEdit; }
 
-bool HoldsControls(Kind kind) { return kind == Kind::GroupBox || kind == Kind::TabPage; }
+bool HoldsControls(Kind kind) {
+  return kind == Kind::GroupBox || kind == Kind::TabPage || kind == Kind::StatusBar;
+}
 
 }  // namespace
 
@@ -66,6 +69,7 @@ struct QtForm::Impl {
   };
 
   std::unique_ptr<QWidget> window;
+  std::unique_ptr<FormLayout> layout;
   // Context of every signal connection: deleting it silences the widgets at once.
   std::unique_ptr<QObject> connections = std::make_unique<QObject>();
   std::map<std::string, Control, std::less<>> controls;
@@ -124,10 +128,8 @@ void QtForm::Impl::add(const ControlSpec& spec) {
                                   ", which holds no controls");
     }
     control.widget = MakeControlWidget(spec, parent);
-    const auto& cell = spec.cell;
-    static_cast<QGridLayout*>(parent->layout())
-        ->addWidget(control.widget, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
-    if (spec.minimumWidth > 0) control.widget->setMinimumWidth(spec.minimumWidth);
+    layout->place(spec, control.widget, parent);
+    ApplyDesignWidth(spec, control.widget);
   }
 
   auto& added = controls.emplace(name, std::move(control)).first->second;
@@ -218,6 +220,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::TabControl:
     case Kind::ProgressBar:
     case Kind::Shape:
+    case Kind::StatusBar:
       break;
   }
   const QVariant stored = widget->property(kText);
@@ -265,6 +268,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::TabControl:
     case Kind::ProgressBar:
     case Kind::Shape:
+    case Kind::StatusBar:
       widget->setProperty(kText, value);
       return;
   }
@@ -335,8 +339,10 @@ QtForm::QtForm(const forms::FormTable& table) : impl_(std::make_unique<Impl>()) 
   QWidget* window = impl_->window.get();
   window->setWindowTitle(ToQString(table.title));
   UseDesignPalette(window);
-  new QGridLayout(window);
+  impl_->layout = std::make_unique<FormLayout>(window);
   for (const auto& spec : table.controls) impl_->add(spec);
+  impl_->layout->finish(table.controls,
+                        [this](std::string_view name) { return impl_->at(name).widget; });
   // The design size is a floor: longer English captions may need more room.
   window->layout()->activate();
   window->move(table.left, table.top);
@@ -369,7 +375,10 @@ void QtForm::setTitle(std::string_view title) { impl_->window->setWindowTitle(To
 std::string QtForm::text(std::string_view name) const { return Impl::text(impl_->at(name)); }
 
 void QtForm::setText(std::string_view name, std::string_view text) {
-  Impl::setText(impl_->at(name), text);
+  auto& control = impl_->at(name);
+  Impl::setText(control, text);
+  ApplyDesignWidth(control.spec, control.widget);
+  impl_->layout->realignSoon();  // a caption's width may change the widths of shared columns
 }
 
 Rgb QtForm::textColor(std::string_view name) const { return TextColor(impl_->at(name).widget); }
@@ -411,7 +420,9 @@ bool QtForm::visible(std::string_view name) const { return Impl::visible(impl_->
 
 void QtForm::setVisible(std::string_view name, bool visible) {
   Impl::setVisible(impl_->at(name), visible);
+  impl_->layout->realignSoon();  // a hidden control takes no room in its column
 }
+
 
 bool QtForm::checked(std::string_view name) const { return Impl::checked(impl_->at(name)); }
 

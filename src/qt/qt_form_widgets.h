@@ -27,6 +27,10 @@ forms::Rgb TextColor(const QWidget* widget);
 bool OwnEnabled(const QWidget* widget);
 bool OwnVisible(const QWidget* widget);
 
+// Gives a control at least its designed width; one showing a caption gets the room the
+// caption needs if that is more. Called again whenever the caption changes.
+void ApplyDesignWidth(const forms::ControlSpec& spec, QWidget* widget);
+
 // The widget of one control with its kind's content (caption, items, range, fill) but
 // not yet its colours, flags or handlers. Tab pages are made by their tab control.
 QWidget* MakeControlWidget(const forms::ControlSpec& spec, QWidget* parent);

@@ -46,6 +46,8 @@ constexpr ControlSpec kControls[] = {
     {.name = "标签", .kind = Kind::Label, .cell = {2, 1}},
     {.name = "藏", .kind = Kind::Label, .cell = {3, 0}, .visible = false},
     {.name = "停", .kind = Kind::Button, .cell = {3, 1}, .enabled = false},
+    {.name = "栏", .kind = Kind::StatusBar, .cell = {4, 0, 1, 2}},
+    {.name = "栏文字", .kind = Kind::Label, .parent = "栏", .caption = "空闲"},
 };
 const FormTable kTable{.controls = kControls};
 
@@ -168,7 +170,8 @@ TEST_P(FormBackend, TextsReadBackAsWritten) {
            {"密码", "12345", "123"},  // max length applies to the program too
            {"选择", "B", "B"},        // selects the item of that text
            {"选择", "C", ""},         // no such item: no selection
-           {"灯", "lamp", "lamp"}}) {
+           {"灯", "lamp", "lamp"},
+           {"栏文字", "Connected", "Connected"}}) {
     form->setText(name, written);
     EXPECT_EQ(form->text(name), read) << name << " <- " << written;
   }
