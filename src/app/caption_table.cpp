@@ -179,6 +179,9 @@ std::span<const Caption> ControlCaptions() {
       // Directly on the main window.
       {"连接设置单选框", "连接设置", "Setup connection"},
 
+      // In 状态栏.
+      {"链路状态标签", "空闲", "Idle"},
+
       // In 分组框1.
       {"单体电压标记标签", "电压", "Voltage"},
       {"单体序号标记标签", "单体", "Cell"},

@@ -214,6 +214,21 @@ constexpr ControlSpec kShell[] = {
      .cell = {0, 0},
      .stretch = Stretch::Both},
 
+    // Status bar along the bottom: link state, time since the last received line and the
+    // last failure; the failure takes what the other two leave.
+    {.name = "状态栏", .kind = Kind::StatusBar, .cell = {2, 0, 1, 2}},
+    {.name = "链路状态标签",
+     .kind = Kind::Label,
+     .parent = "状态栏",
+     .cell = {0, 0},
+     .caption = "空闲",
+     .minimumWidth = 120},
+    {.name = "最后接收时间标签",
+     .kind = Kind::Label,
+     .parent = "状态栏",
+     .cell = {0, 1},
+     .minimumWidth = 160},
+    {.name = "最后错误信息标签", .kind = Kind::Label, .parent = "状态栏", .cell = {0, 2}},
 };
 
 }  // namespace

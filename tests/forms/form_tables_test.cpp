@@ -88,6 +88,25 @@ TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
   }
 }
 
+TEST(StatusBar, HoldsTheLinkStateTheLastReceptionAndTheLastError) {
+  std::vector<std::string_view> labels;
+  for (const auto& control : MainWindowTable().controls) {
+    if (control.parent == "状态栏") {
+      EXPECT_EQ(control.kind, Kind::Label) << control.name;
+      labels.push_back(control.name);
+    }
+  }
+  EXPECT_EQ(labels, (std::vector<std::string_view>{"链路状态标签", "最后接收时间标签",
+                                                   "最后错误信息标签"}));
+  const auto byName = ByName(MainWindowTable());
+  EXPECT_EQ(byName.at("状态栏")->kind, Kind::StatusBar);
+  EXPECT_EQ(byName.at("链路状态标签")->caption, "空闲");
+  // The error message takes the width the other two leave.
+  EXPECT_EQ(byName.at("最后错误信息标签")->minimumWidth, 0);
+  EXPECT_GT(byName.at("链路状态标签")->minimumWidth, 0);
+  EXPECT_GT(byName.at("最后接收时间标签")->minimumWidth, 0);
+}
+
 TEST(CaptionTable, PageCaptionsMatchThePagesInOrder) {
   const auto& controls = MainWindowTable().controls;
   for (const auto& page : app::PageCaptions()) {

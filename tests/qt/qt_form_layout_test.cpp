@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -193,6 +194,21 @@ TEST_P(MainWindowLayout, InputsAreEquallyTallAndOnlyAsWideAsTheirContent) {
 TEST_P(MainWindowLayout, TheLanguageBoxKeepsTheHeightOfItsTwoButtons) {
   QWidget* language = form->widget("分组框2");
   EXPECT_EQ(language->height(), language->sizeHint().height());
+}
+
+TEST_P(MainWindowLayout, TheStatusBarRunsAlongTheBottomAndTheErrorTakesTheRest) {
+  QWidget* window = form->window();
+  const auto* bar = qobject_cast<QStatusBar*>(form->widget("状态栏"));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->geometry().bottom(), window->height() - 1);
+  EXPECT_EQ(bar->width(), window->width());
+  QWidget* error = form->widget("最后错误信息标签");
+  for (const char* label : {"链路状态标签", "最后接收时间标签", "最后错误信息标签"}) {
+    EXPECT_EQ(form->widget(label)->parentWidget(), bar) << label;
+    EXPECT_TRUE(form->widget(label)->isVisible()) << label;
+  }
+  EXPECT_GT(error->width(), form->widget("链路状态标签")->width());
+  EXPECT_GT(error->width(), form->widget("最后接收时间标签")->width());
 }
 
 std::string LanguageName(const ::testing::TestParamInfo<Language>& param) {
