@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -42,6 +43,17 @@ constexpr int kMemoLines = 3;
 constexpr char16_t kBothScripts[] = u"读取Read";
 
 constexpr QPalette::ColorGroup kShownGroups[] = {QPalette::Active, QPalette::Inactive};
+
+// Masks with "*" as designed, whatever password character the style has of its own (a
+// dot in some).
+class StarPasswordStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_LineEdit_PasswordCharacter) return u'*';
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
 
 bool Grows(forms::Stretch stretch, Qt::Orientation orientation) {
   if (stretch == forms::Stretch::Both) return true;
@@ -127,7 +139,12 @@ QPushButton* MakePushButton(const ControlSpec& spec, QWidget* parent) {
 
 QLineEdit* MakeEdit(const ControlSpec& spec, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
-  if (spec.kind == Kind::PasswordEdit) edit->setEchoMode(QLineEdit::Password);
+  if (spec.kind == Kind::PasswordEdit) {
+    auto* style = new StarPasswordStyle;
+    style->setParent(edit);  // a widget does not own the style it is given
+    edit->setStyle(style);
+    edit->setEchoMode(QLineEdit::Password);
+  }
   if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
   edit->setText(KeepCharacters(ToQString(spec.caption), spec.maxLength));
   edit->setMinimumHeight(InputHeight());

@@ -211,6 +211,13 @@ TEST_P(MainWindowLayout, TheStatusBarRunsAlongTheBottomAndTheErrorTakesTheRest) 
   EXPECT_GT(error->width(), form->widget("最后接收时间标签")->width());
 }
 
+TEST_P(MainWindowLayout, ThePasswordIsMaskedWithStars) {
+  const auto* password = static_cast<QLineEdit*>(form->widget("远程密码编辑框"));
+  EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(password->displayText(), QString(password->text().size(), u'*'));
+  EXPECT_FALSE(password->text().isEmpty());
+}
+
 std::string LanguageName(const ::testing::TestParamInfo<Language>& param) {
   return param.param == Language::Chinese ? "Chinese" : "English";
 }
