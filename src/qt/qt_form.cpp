@@ -423,6 +423,22 @@ void QtForm::setVisible(std::string_view name, bool visible) {
   impl_->layout->realignSoon();  // a hidden control takes no room in its column
 }
 
+std::string QtForm::toolTip(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::TabPage) {
+    return ToStd(control.tabs->tabToolTip(control.pageIndex()));
+  }
+  return ToStd(control.widget->toolTip());
+}
+
+void QtForm::setToolTip(std::string_view name, std::string_view text) {
+  auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::TabPage) {
+    control.tabs->setTabToolTip(control.pageIndex(), ToQString(text));
+  } else {
+    control.widget->setToolTip(ToQString(text));
+  }
+}
 
 bool QtForm::checked(std::string_view name) const { return Impl::checked(impl_->at(name)); }
 

@@ -1,5 +1,7 @@
 #include "service/debug_window.h"
 
+#include "base/language.h"
+
 namespace bms::service {
 
 namespace {
@@ -7,6 +9,7 @@ namespace {
 constexpr std::string_view kReceivePane = "接收数据编辑框";
 constexpr std::string_view kSendPane = "发送数据编辑框";
 constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
+constexpr std::string_view kFullHeightButton = "窗口最高按钮";
 
 }  // namespace
 
@@ -59,7 +62,17 @@ void DebugWindow::bindWindow(forms::Form& window) {
     const bool running = window.text(kPauseButton) == "Pause display";
     window.setText(kPauseButton, running ? "Continue display" : "Pause display");
   });
-  window.bind("窗口最高按钮", forms::Event::Click, [this] { onFullHeightButton(); });
+  window.bind(kFullHeightButton, forms::Event::Click, [this] { onFullHeightButton(); });
+  applyLanguage();
+}
+
+void DebugWindow::applyLanguage() {
+  auto* window = context_.platform.findWindow(base::Window::Debug);
+  if (window == nullptr) return;
+  // The button shows a symbol only, so it says what it does in either language.
+  window->setToolTip(kFullHeightButton, base::IsEnglish(context_.main())
+                                            ? "Full height: as tall as the screen"
+                                            : "窗口最高：与屏幕同高");
 }
 
 void DebugWindow::onFullHeightButton() {

@@ -159,6 +159,10 @@ int Driver::value(std::string_view control) const {
   return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.value(n); });
 }
 
+std::string Driver::toolTip(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.toolTip(n); });
+}
+
 bool Driver::exists(std::string_view control) const {
   auto [window, name] = impl_->find(control);
   return window != nullptr && window->exists(name);

@@ -59,6 +59,7 @@ class Driver {
   int index(std::string_view control) const;  // combo selection (-1 = none) or current tab page
   int value(std::string_view control) const;
   bool exists(std::string_view control) const;
+  std::string toolTip(std::string_view control) const;  // "" = none; tab pages too
 
   bool isOpen(std::string_view window) const;
   void closeWindow(std::string_view window);  // the user closes it

@@ -123,6 +123,8 @@ TEST_P(FormBackend, UnknownNamesAndBadTablesAreRefused) {
                                          [&] { form->value(name); },
                                          [&] { form->setValue(name, 1); },
                                          [&] { form->maxLength(name); },
+                                         [&] { form->toolTip(name); },
+                                         [&] { form->setToolTip(name, "x"); },
                                          [&] { form->bind(name, Event::Click, [] {}); },
                                          [&] { form->userClick(name); },
                                          [&] { form->userType(name, "x"); },
@@ -177,6 +179,23 @@ TEST_P(FormBackend, TextsReadBackAsWritten) {
   }
   EXPECT_EQ(form->items("页夹"), (std::vector<std::string>{"一", "Two"}));
   EXPECT_EQ(form->index("选择"), -1);
+}
+
+// Controls and tab pages, the status bar's labels among them; "" takes a tool tip away.
+TEST_P(FormBackend, ToolTipsReadBackAsWritten) {
+  const auto form = make();
+  EXPECT_EQ(form->toolTip("按钮"), "");
+  for (const auto& [name, tip] :
+       std::vector<std::pair<std::string, std::string>>{{"按钮", "Reads the value"},
+                                                        {"页夹.二", "Second page"},
+                                                        {"栏文字", "Link state"},
+                                                        {"密码", "密码"},
+                                                        {"按钮", ""}}) {
+    form->setToolTip(name, tip);
+    EXPECT_EQ(form->toolTip(name), tip) << name;
+  }
+  EXPECT_EQ(form->toolTip("页夹.一"), "");
+  EXPECT_EQ(form->text("页夹.二"), "二");
 }
 
 TEST_P(FormBackend, TypingObeysMaxLengthInCharacters) {
