@@ -378,7 +378,7 @@ void QtForm::setText(std::string_view name, std::string_view text) {
   auto& control = impl_->at(name);
   Impl::setText(control, text);
   ApplyDesignWidth(control.spec, control.widget);
-  impl_->layout->realignSoon();  // a caption's width may change the widths of shared columns
+  impl_->layout->controlChanged(control.widget);
 }
 
 Rgb QtForm::textColor(std::string_view name) const { return TextColor(impl_->at(name).widget); }
@@ -419,8 +419,9 @@ void QtForm::setEnabled(std::string_view name, bool enabled) {
 bool QtForm::visible(std::string_view name) const { return Impl::visible(impl_->at(name)); }
 
 void QtForm::setVisible(std::string_view name, bool visible) {
-  Impl::setVisible(impl_->at(name), visible);
-  impl_->layout->realignSoon();  // a hidden control takes no room in its column
+  auto& control = impl_->at(name);
+  Impl::setVisible(control, visible);
+  impl_->layout->controlChanged(control.widget);  // a hidden control takes no room
 }
 
 std::string QtForm::toolTip(std::string_view name) const {

@@ -175,6 +175,17 @@ void FormLayout::finish(std::span<const ControlSpec> controls,
   realign();
 }
 
+void FormLayout::controlChanged(QWidget* widget) {
+  tellAncestors(widget->parentWidget());
+  realignSoon();
+}
+
+void FormLayout::tellAncestors(QWidget* widget) const {
+  for (; widget != nullptr && widget != window_; widget = widget->parentWidget()) {
+    widget->updateGeometry();
+  }
+}
+
 void FormLayout::realignSoon() {
   if (pending_ || shared_.empty()) return;
   pending_ = true;
@@ -233,6 +244,7 @@ void FormLayout::realign() {
     for (std::size_t g = 0; g < grids.size(); ++g) {
       const auto& need = needs[g];
       QGridLayout* grid = grids[g].grid;
+      bool changed = false;
       for (int c = 0; c <= need.last; ++c) {
         const auto at = static_cast<std::size_t>(c);
         int minimum = 0;
@@ -241,8 +253,11 @@ void FormLayout::realign() {
           // A grid leaves out the spacing beside a column that nothing is in.
           if (!need.reached[at]) minimum += grid->horizontalSpacing();
         }
-        if (grid->columnMinimumWidth(c) != minimum) grid->setColumnMinimumWidth(c, minimum);
+        if (grid->columnMinimumWidth(c) == minimum) continue;
+        grid->setColumnMinimumWidth(c, minimum);
+        changed = true;
       }
+      if (changed) tellAncestors(grid->parentWidget());
     }
   }
 }

@@ -39,12 +39,14 @@ class FormLayout {
   void finish(std::span<const forms::ControlSpec> controls,
               const std::function<QWidget*(std::string_view)>& widgetOf);
 
-  // Lines the shared columns up again for the captions shown now; changes nothing when
-  // they still line up.
+  // A control's caption or visibility changed, so its size may have: the layouts around
+  // it learn so, and the shared columns line up again once the event loop is back (after
+  // a whole language switch rather than after each of its captions).
+  void controlChanged(QWidget* widget);
+
+  // Lines the shared columns up for the captions shown now; changes nothing when they
+  // still line up.
   void realign();
-  // The same once the event loop is back, after a whole language switch rather than
-  // after each of its captions.
-  void realignSoon();
 
  private:
   struct SharedGrid {
@@ -53,6 +55,10 @@ class FormLayout {
   };
 
   QGridLayout* gridOf(QWidget* container) const;
+  void realignSoon();
+  // The layouts around a widget keep the sizes they last heard of, and a page that is
+  // not shown passes nothing on: every widget up to the window says it changed.
+  void tellAncestors(QWidget* widget) const;
 
   QWidget* window_;
   QBoxLayout* root_;

@@ -225,6 +225,29 @@ std::string LanguageName(const ::testing::TestParamInfo<Language>& param) {
 INSTANTIATE_TEST_SUITE_P(Languages, MainWindowLayout,
                          ::testing::Values(Language::Chinese, Language::English), LanguageName);
 
+// Captions rewritten on pages that are not shown still resize what holds them: after a
+// tour of every page in English, Chinese needs no more room than it did at first.
+TEST(MainWindowLanguages, SwitchingBackNeedsNoMoreRoomThanBefore) {
+  EnsureApplication();
+  const auto& table = forms::MainWindowTable();
+  QtForm form(table);
+  QWidget* window = form.window();
+  window->show();
+  Settle(window);
+  const QSize chinese = window->minimumSizeHint();
+  app::ApplyLanguage(form, Language::English, false);
+  for (const auto& control : table.controls) {
+    if (control.kind != Kind::TabPage) continue;
+    static_cast<QTabWidget*>(form.widget(control.parent))
+        ->setCurrentWidget(form.widget(control.name));
+    Settle(window);
+  }
+  EXPECT_GT(window->minimumSizeHint().width(), chinese.width());
+  app::ApplyLanguage(form, Language::Chinese, false);
+  Settle(window);
+  EXPECT_EQ(window->minimumSizeHint(), chinese);
+}
+
 // The debug window: panes of their designed width that take the window's height, and a
 // pause button whose two captions both fit, so that pausing moves nothing.
 TEST(DebugWindowLayout, PanesTakeTheHeightAndPausingMovesNothing) {
