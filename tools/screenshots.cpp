@@ -130,6 +130,7 @@ int main(int argc, char* argv[]) {
   main.setChecked("网络通信单选框", true);
   for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
     main.userClick(radio);
+    ResizeToDefault(main.window());
     main.userClick("通信按钮");
     Wait(1500);
     main.userClick("读取单体信息选择框");
