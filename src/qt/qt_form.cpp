@@ -129,7 +129,7 @@ void QtForm::Impl::add(const ControlSpec& spec) {
     }
     control.widget = MakeControlWidget(spec, parent);
     layout->place(spec, control.widget, parent);
-    ApplyDesignWidth(spec, control.widget);
+    ApplyMinimumWidth(spec, control.widget);
   }
 
   auto& added = controls.emplace(name, std::move(control)).first->second;
@@ -377,7 +377,6 @@ std::string QtForm::text(std::string_view name) const { return Impl::text(impl_-
 void QtForm::setText(std::string_view name, std::string_view text) {
   auto& control = impl_->at(name);
   Impl::setText(control, text);
-  ApplyDesignWidth(control.spec, control.widget);
   impl_->layout->controlChanged(control.widget);
 }
 

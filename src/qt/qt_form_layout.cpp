@@ -170,14 +170,17 @@ void FormLayout::finish(std::span<const ControlSpec> controls,
       if (at->parent.empty() || byName[at->parent]->kind == Kind::TabPage) break;
       at = byName[at->parent];
     }
+    for (int i = 0; i < shared.grid->count(); ++i) {
+      inSharedGrids_.insert(shared.grid->itemAt(i)->widget());
+    }
     shared_[std::string(at->parent)].push_back(std::move(shared));
   }
   realign();
 }
 
 void FormLayout::controlChanged(QWidget* widget) {
-  tellAncestors(widget->parentWidget());
-  realignSoon();
+  if (!widget->isVisible()) tellAncestors(widget->parentWidget());
+  if (inSharedGrids_.contains(widget)) realignSoon();
 }
 
 void FormLayout::tellAncestors(QWidget* widget) const {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,9 +40,11 @@ class FormLayout {
   void finish(std::span<const forms::ControlSpec> controls,
               const std::function<QWidget*(std::string_view)>& widgetOf);
 
-  // A control's caption or visibility changed, so its size may have: the layouts around
-  // it learn so, and the shared columns line up again once the event loop is back (after
-  // a whole language switch rather than after each of its captions).
+  // A control's caption or visibility changed, so its size may have. Shown, the layouts
+  // around it learn so by themselves; on a page not shown they are told. A control in a
+  // shared grid has the columns line up again once the event loop is back (after a whole
+  // language switch rather than after each of its captions). Cheap, since values change
+  // many times a second.
   void controlChanged(QWidget* widget);
 
   // Lines the shared columns up for the captions shown now; changes nothing when they
@@ -64,6 +67,7 @@ class FormLayout {
   QBoxLayout* root_;
   QGridLayout* grid_;
   std::map<std::string, std::vector<SharedGrid>> shared_;  // by page
+  std::set<const QWidget*> inSharedGrids_;
   // Context of the waiting realignment: it is dropped with this layout.
   std::unique_ptr<QObject> context_;
   bool pending_ = false;

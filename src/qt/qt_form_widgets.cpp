@@ -82,8 +82,28 @@ int LabelHeight() {
   return height;
 }
 
+// A label of a designed width: at least that wide, and wider when its text needs it. The
+// width is a hint rather than a fixed minimum, so that a longer text keeps all its room
+// and a value rewritten many times a second costs the layout nothing until it shows.
+class DesignLabel : public QLabel {
+ public:
+  DesignLabel(int designWidth, QWidget* parent) : QLabel(parent), designWidth_(designWidth) {}
+
+  QSize sizeHint() const override { return atLeastDesign(QLabel::sizeHint()); }
+  QSize minimumSizeHint() const override { return atLeastDesign(QLabel::minimumSizeHint()); }
+
+ private:
+  QSize atLeastDesign(QSize size) const {
+    size.setWidth(std::max(size.width(), designWidth_));
+    return size;
+  }
+
+  int designWidth_;
+};
+
 QLabel* MakeLabel(const ControlSpec& spec, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  QLabel* label =
+      spec.minimumWidth > 0 ? new DesignLabel(spec.minimumWidth, parent) : new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   const QString shown = RememberForDisplay(label, ToQString(spec.caption));
   label->setText(shown);
@@ -279,20 +299,13 @@ bool OwnVisible(const QWidget* widget) {
            widget->testAttribute(Qt::WA_WState_Hidden));
 }
 
-void ApplyDesignWidth(const ControlSpec& spec, QWidget* widget) {
-  if (spec.minimumWidth <= 0) return;
-  switch (spec.kind) {
-    case Kind::Label:
-    case Kind::Button:
-    case Kind::CheckBox:
-    case Kind::RadioButton:
-      // A floor, never a ceiling: a longer caption keeps all the room it needs, even in
-      // a window made as small as it goes.
-      widget->setMinimumWidth(std::max(spec.minimumWidth, widget->minimumSizeHint().width()));
-      return;
-    default:
-      if (widget->minimumWidth() < spec.minimumWidth) widget->setMinimumWidth(spec.minimumWidth);
-      return;
+void ApplyMinimumWidth(const ControlSpec& spec, QWidget* widget) {
+  // Captioned controls carry their designed width in their size hints instead.
+  const bool captioned = spec.kind == Kind::Label || spec.kind == Kind::Picture ||
+                         spec.kind == Kind::Button || spec.kind == Kind::CheckBox ||
+                         spec.kind == Kind::RadioButton;
+  if (!captioned && widget->minimumWidth() < spec.minimumWidth) {
+    widget->setMinimumWidth(spec.minimumWidth);
   }
 }
 
