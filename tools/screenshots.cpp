@@ -6,8 +6,10 @@
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QString>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -90,7 +92,16 @@ int main(int argc, char* argv[]) {
   const std::filesystem::path out = argc > 1 ? argv[1] : "screenshots";
   std::filesystem::create_directories(out);
 
-  bms::qt::QtPlatform platform;
+  // A program folder of its own, so that every run shows the same settings (the design's
+  // defaults, network link) and the live run's settings file is not left anywhere.
+  const QTemporaryDir programDir;
+  if (!programDir.isValid()) {
+    std::cerr << "could not make a program folder\n";
+    return 1;
+  }
+  const std::filesystem::path dir = programDir.path().toStdString();
+  std::ofstream(dir / "bms_user.txt") << "relay.example.net,8000,572906,100000000,0,0,0,1,";
+  bms::qt::QtPlatform platform(dir);
   bms::app::App app(platform);
   app.start();
   auto& main = platform.openWindow(bms::base::Window::Main);
