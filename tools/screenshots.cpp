@@ -4,14 +4,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLayout>
 #include <QString>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
+#include "forms/tables.h"
 #include "qt/qt_application.h"
 #include "qt/qt_platform.h"
 #include "sim/sim_process.h"
@@ -31,11 +35,15 @@ const std::vector<Page>& Pages() {
       all.push_back({runInfo[i], {{"总选择夹", 0}, {"运行信息选择夹", i}}});
     all.push_back({"data-record", {{"总选择夹", 1}}});
     const char* parameters[] = {"allow-set",   "cell-voltage", "temperature",    "bic",
-                                "power-meter", "pack-set",     "characteristic", "signal",
-                                "dc-charge"};
-    for (int i = 0; i < 9; ++i) {
+                                "power-meter", "pack-set",     "characteristic", "signal"};
+    for (int i = 0; i < 8; ++i) {
       all.push_back(
           {std::string("parameters-") + parameters[i], {{"总选择夹", 2}, {"参数标定选择夹", i}}});
+    }
+    const char* dcCharge[] = {"settings", "running", "notice"};
+    for (int i = 0; i < 3; ++i) {
+      all.push_back({std::string("parameters-dc-charge-") + dcCharge[i],
+                     {{"总选择夹", 2}, {"参数标定选择夹", 8}, {"国标充电设置项目选择夹", i}}});
     }
     all.push_back({"about", {{"总选择夹", 3}}});
     return all;
@@ -50,6 +58,22 @@ void Wait(int ms) {
   while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
+// The offscreen platform says once per window that it cannot raise it or pass its size
+// limits on to a window system it does not have; nothing else is worth hiding.
+void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QStringLiteral("This plugin does not support"))) return;
+  std::cerr << qFormatLogMessage(type, context, text).toStdString() << "\n";
+}
+
+// The main window at the size it opens with in the language shown: its design size, or
+// more where its content needs it.
+void ResizeToDefault(QWidget* window) {
+  QCoreApplication::processEvents();  // captions just rewritten line their columns up again
+  window->layout()->activate();
+  const auto& table = bms::forms::MainWindowTable();
+  window->resize(QSize(table.width, table.height).expandedTo(window->minimumSizeHint()));
+}
+
 bool Save(QWidget* window, const std::filesystem::path& file) {
   QCoreApplication::processEvents();
   const bool saved = window->grab().save(QString::fromStdString(file.string()));
@@ -61,11 +85,23 @@ bool Save(QWidget* window, const std::filesystem::path& file) {
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariable("QT_QPA_PLATFORM") == QStringLiteral("offscreen")) {
+    qInstallMessageHandler(DropOffscreenNotices);
+  }
   QApplication application(argc, argv);
   const std::filesystem::path out = argc > 1 ? argv[1] : "screenshots";
   std::filesystem::create_directories(out);
 
-  bms::qt::QtPlatform platform;
+  // A program folder of its own, so that every run shows the same settings (the design's
+  // defaults, network link) and the live run's settings file is not left anywhere.
+  const QTemporaryDir programDir;
+  if (!programDir.isValid()) {
+    std::cerr << "could not make a program folder\n";
+    return 1;
+  }
+  const std::filesystem::path dir = programDir.path().toStdString();
+  std::ofstream(dir / "bms_user.txt") << "relay.example.net,8000,572906,100000000,0,0,0,1,";
+  bms::qt::QtPlatform platform(dir);
   bms::app::App app(platform);
   app.start();
   auto& main = platform.openWindow(bms::base::Window::Main);
@@ -73,6 +109,7 @@ int main(int argc, char* argv[]) {
   bool ok = true;
   for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
     main.userClick(radio);
+    ResizeToDefault(main.window());
     for (const auto& page : Pages()) {
       for (const auto& [tabs, index] : page.tabs) main.setIndex(tabs, index);
       ok = Save(main.window(), out / ("main-" + page.file + "-" + language + ".png")) && ok;
@@ -104,6 +141,7 @@ int main(int argc, char* argv[]) {
   main.setChecked("网络通信单选框", true);
   for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
     main.userClick(radio);
+    ResizeToDefault(main.window());
     main.userClick("通信按钮");
     Wait(1500);
     main.userClick("读取单体信息选择框");

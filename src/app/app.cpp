@@ -114,10 +114,12 @@ void App::bindHandlers() {
 
 void App::applyChinese() {
   ApplyLanguage(context_.main(), Language::Chinese, context_.newVersionKnown);
+  debugWindow_.applyLanguage();
 }
 
 void App::applyEnglish() {
   ApplyLanguage(context_.main(), Language::English, context_.newVersionKnown);
+  debugWindow_.applyLanguage();
   context_.log.received(kEnglishNotice);
 }
 

@@ -13,6 +13,12 @@ constexpr Caption ConfirmHint(std::string_view control) {
   return {control, "清零：输入585并确认", "Clear:enter 585 and confirm"};
 }
 
+// Tool tips of controls whose caption stays Chinese in the English interface.
+constexpr ToolTip English(std::string_view control, std::string_view english) {
+  return {control, "", english};
+}
+constexpr std::string_view kNoActionYet = "Reserved: this button does nothing yet";
+
 }  // namespace
 
 std::span<const Caption> ControlCaptions() {
@@ -178,6 +184,9 @@ std::span<const Caption> ControlCaptions() {
 
       // Directly on the main window.
       {"连接设置单选框", "连接设置", "Setup connection"},
+
+      // In 状态栏.
+      {"链路状态标签", "空闲", "Idle"},
 
       // In 分组框1.
       {"单体电压标记标签", "电压", "Voltage"},
@@ -410,6 +419,130 @@ std::span<const PageCaption> PageCaptions() {
       {"参数标定选择夹", 9, "GB/T直流充电", "GB/T DC Charge"},
   };
   return kPages;
+}
+
+std::span<const ToolTip> ControlToolTips() {
+  static constexpr ToolTip kToolTips[] = {
+      // Buttons that show a symbol.
+      {"上一个BIC按钮", "上一个BIC", "Previous BIC"},
+      {"下一个BIC按钮", "下一个BIC", "Next BIC"},
+
+      // Run monitoring.
+      English("充放电预计时间标签", "Estimated time until the pack is full or empty"),
+      English("读最高最低电压温度所在位置按钮",
+              "Read: where the highest and lowest cell voltage and temperature are"),
+      English("读最高最低BIC温度位置按钮",
+              "Read: which BICs have the highest and lowest board temperature"),
+
+      // Rows of the Control page, laid out like parameter rows.
+      English("限制充电百分比标记标签", "Limit the charge percentage"),
+      English("限制最大放电电流标记标签", "Limit the maximum discharge current"),
+      English("限制放电百分比标记标签", "Limit the discharge percentage"),
+      English("读取最小充电电流按钮1", kNoActionYet),
+      English("保存最小充电电流按钮1", kNoActionYet),
+      English("读取最大充电电流按钮2", kNoActionYet),
+      English("保存最大充电电流按钮2", kNoActionYet),
+      English("读取最小充电电流按钮2", kNoActionYet),
+      English("保存最小充电电流按钮2", kNoActionYet),
+      English("读取最小充电电流按钮3", kNoActionYet),
+      English("保存最小充电电流按钮3", kNoActionYet),
+
+      // Factory functions, shown only with the factory marker file.
+      English("打开出厂标定功能按钮", "Factory calibration: opens its window"),
+      English("BIC校准按钮", "BIC calibration: opens its window"),
+
+      // BIC rows.
+      English("BIC断线故障压差标记标签", "BIC disconnection fault voltage difference"),
+      English("读BIC检测周期按钮1", kNoActionYet),
+      English("保存BIC检测周期按钮1", kNoActionYet),
+      English("BIC断线预警压差标记标签", "BIC disconnection warning voltage difference"),
+      English("读BIC检测周期按钮2", kNoActionYet),
+      English("保存BIC检测周期按钮2", kNoActionYet),
+
+      // SOC row of the pack page.
+      English("额定容量标记标签1", "Calibrated state of charge, in %"),
+      English("保存额定容量按钮1", kNoActionYet),
+
+      // GB/T DC charging: the pages of the module's panel.
+      English("国标充电设置项目选择夹.基础设置", "Basic settings"),
+      English("国标充电设置项目选择夹.运行信息", "Running information"),
+      English("国标充电设置项目选择夹.重要声明", "Important notice"),
+
+      // GB/T DC charging: settings of the module.
+      English("测量电流值来源标记标签", "Source of the measured charging current"),
+      English("读测量电流值来源按钮", "Read the source of the measured current"),
+      English("测量电流值来源选择组合框",
+              "00: the charger's measurement; 01: the separate current sensor; 02: the BMC's "
+              "measurement"),
+      English("保存测量电流值来源按钮", "Save the source of the measured current"),
+      English("报告给充电机最高的SOC标记标签", "Highest SOC reported to the charger, 0 to 100 %"),
+      English("读报告给充电机最高的SOC按钮", "Read the highest SOC reported to the charger"),
+      English("保存报告给充电机最高的SOC按钮", "Save the highest SOC reported to the charger"),
+      English("充电插座温度保护值标记标签", "Charging socket temperature protection, 0 to 95 °C"),
+      English("读充电插座温度保护值按钮", "Read the socket temperature protection"),
+      English("保存充电插座温度保护值按钮", "Save the socket temperature protection"),
+      English("充电插座温度预警值标记标签", "Charging socket temperature warning, 0 to 95 °C"),
+      English("读充电插座温度预警值按钮", "Read the socket temperature warning"),
+      English("保存充电插座温度预警值按钮", "Save the socket temperature warning"),
+      English("充电插座温度传感器数量标记标签", "Number of charging socket temperature sensors"),
+      English("读充电插座温度传感器数量按钮", "Read the number of socket temperature sensors"),
+      English("充电插座温度传感器数量选择组合框", "No sensor, 1 sensor or 2 sensors"),
+      English("保存充电插座温度传感器数量按钮", "Save the number of socket temperature sensors"),
+
+      // GB/T DC charging: the DC port's own current sensor.
+      English("总电流检测标定分组框1", "Calibration of the DC port's separate current sensor"),
+      English("直流充电口选择型号标记标签", "Select the sensor model"),
+      English("直流充电口传感器输出值标记标签", "Sensor output value"),
+      English("直流充电口电流检测标定方式1标记标签", "Method 1: calibrate the sensor"),
+      English("直流充电口电流检测标定按钮", "Calibrate"),
+      English("直流充电口电流检测标定方式2标记标签", "Method 2: step fine adjustment"),
+      English("直流充电口电流检测步进微调加大按钮", "Increase"),
+      English("直流充电口电流检测步进微调减小按钮", "Decrease"),
+      English("直流充电口核对电流量程标记标签", "Check the current range"),
+      English("直流充电口读电流量程按钮", "Read the current range"),
+      English("独立的直流充电口电流检测标定界面_实时电流值标题标签", "Live current"),
+      English("读直流充电口独立电流检测标定界面_实时电流值按钮", "Read the live current"),
+      English("直流充电口电流传感器零位标记标签", "Current sensor zero position"),
+      English("直流充电口读电流传感器零位按钮", "Read the zero position"),
+      English("直流充电口自动设置电流传感器零位按钮", "Set the zero position automatically"),
+      English("直流充电口手动设置电流传感器零位按钮", "Set the zero position by hand"),
+
+      // GB/T DC charging: what the module reports.
+      English("直流充电界面BMS当前电压标题标签", "Present pack voltage"),
+      English("直流充电界面BMS当前电流标题标签", "Present pack current"),
+      English("直流充电界面电池组当前功率标题标签", "Present pack power"),
+      English("充电机最高输出电压标记标签", "Charger's highest output voltage"),
+      English("读充电机最高输出电压按钮", "Read the charger's highest output voltage"),
+      English("充电机最低输出电压标记标签", "Charger's lowest output voltage"),
+      English("读充电机最低输出电压按钮", "Read the charger's lowest output voltage"),
+      English("充电机最大输出电流标记标签", "Charger's largest output current"),
+      English("读充电机最大输出电流按钮", "Read the charger's largest output current"),
+      English("充电机最小输出电流标记标签", "Charger's smallest output current"),
+      English("读充电机最小输出电流按钮", "Read the charger's smallest output current"),
+      English("充电机报告当前输出电压标记标签", "Output voltage the charger reports now"),
+      English("读充电机报告当前输出电压按钮", "Read the charger's present output voltage"),
+      English("充电机报告当前输出电流标记标签", "Output current the charger reports now"),
+      English("读充电机报告当前输出电流按钮", "Read the charger's present output current"),
+      English("充电机报告当前暂停状态标记标签", "Whether the charger reports charging paused"),
+      English("读充电机报告当前暂停状态按钮", "Read whether charging is paused"),
+      English("控制充电机暂停充电按钮", "Pause charging"),
+      English("控制充电机继续充电按钮", "Continue charging"),
+      English("充电机12V供电电压标记标签", "Charger's 12 V supply voltage"),
+      English("读充电机12V供电电压按钮", "Read the charger's 12 V supply voltage"),
+      English("直流充电插座温度值标记标签", "DC charging socket temperatures"),
+      English("读直流充电插座温度值按钮", "Read the socket temperatures"),
+      English("直流充电口电流检测值标记标签", "Current measured at the DC port"),
+      English("读直流充电口电流检测值按钮", "Read the current measured at the DC port"),
+      English("复位充电故障状态按钮", "Reset the charging fault state"),
+
+      // GB/T DC charging: the notice.
+      English("编辑框2",
+              "Set every other parameter before this page. The charger and its connector must "
+              "follow GB/T 20234.3-2015 and GB/T 27930-2015; made for electric vehicles, they "
+              "may serve other uses where suitable. The parts are not certified for any "
+              "industry: the builder of a battery system certifies it and answers for it."),
+  };
+  return kToolTips;
 }
 
 }  // namespace bms::app

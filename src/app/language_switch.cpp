@@ -42,6 +42,9 @@ void ApplyLanguage(forms::Form& main, Language language, bool newVersionKnown) {
     name += page.chinese;
     main.setText(name, chinese ? page.chinese : page.english);
   }
+  for (const auto& tip : ControlToolTips()) {
+    main.setToolTip(tip.control, chinese ? tip.chinese : tip.english);
+  }
   const std::string button = main.text("通信按钮");
   if (chinese) {
     if (button == "Start") main.setText("通信按钮", "开始");

@@ -12,9 +12,9 @@ using base::Language;
 std::string MainWindowTitle(Language language);
 std::string AboutText();
 
-// Rewrites the title, every fixed caption and every tab page caption of the main window
-// in the language; the communication button keeps its state. The new-version text is
-// shown only while a newer release is known.
+// Rewrites the title, every fixed caption, every tab page caption and every tool tip of
+// the main window in the language; the communication button keeps its state. The new-version text
+// is shown only while a newer release is known.
 void ApplyLanguage(forms::Form& main, Language language, bool newVersionKnown);
 
 }  // namespace bms::app

@@ -45,6 +45,8 @@ class Platform {
   virtual void beep() = 0;
   // Modal; returns when the user has pressed OK.
   virtual void showMessageBox(std::string_view text, std::string_view title) = 0;
+  // The room windows may take on the screen, in pixels: the screen without its task bar.
+  virtual int screenWidth() const = 0;
   virtual int screenHeight() const = 0;
   virtual std::filesystem::path programDir() const = 0;
 
@@ -58,5 +60,9 @@ class Platform {
   // The user closed a window (the platform has already destroyed it).
   std::function<void(Window)> onWindowClosed;
 };
+
+// The rectangle moved up and in, and shrunk where it is larger than the screen, so that
+// the window lies wholly on the platform's screen; one that does already stays as it is.
+Rect KeepOnScreen(const Platform& platform, Rect rect);
 
 }  // namespace bms::base

@@ -20,7 +20,8 @@ constexpr ControlSpec Value(std::string_view name, std::string_view group, int r
           .parent = group,
           .cell = {row, 1},
           .caption = "*",
-          .minimumWidth = 100};
+          .minimumWidth = 100,
+          .sunken = true};
 }
 
 constexpr ControlSpec ReadButton(std::string_view name, std::string_view group, int row) {
@@ -47,17 +48,31 @@ constexpr ControlSpec kDataQuery[] = {
     {.name = "数据查询分页选择夹",
      .kind = Kind::TabControl,
      .parent = "总选择夹.数据查询",
-     .cell = {0, 0}},
+     .cell = {0, 0},
+     .stretch = Stretch::Both},
     {.name = kRecordPage,
      .kind = Kind::TabPage,
      .parent = "数据查询分页选择夹",
      .cell = {0, 0},
      .caption = "数据记录"},
 
-    // Three caption-less groups: run time, charge energy, discharge energy.
-    {.name = "分组框5", .kind = Kind::GroupBox, .parent = kRecordPage, .cell = {0, 0}},
-    {.name = "分组框6", .kind = Kind::GroupBox, .parent = kRecordPage, .cell = {1, 0}},
-    {.name = "分组框11", .kind = Kind::GroupBox, .parent = kRecordPage, .cell = {2, 0}},
+    // Three caption-less groups, their columns lined up: run time, charge energy,
+    // discharge energy.
+    {.name = "分组框5",
+     .kind = Kind::GroupBox,
+     .parent = kRecordPage,
+     .cell = {0, 0},
+     .sharedColumns = true},
+    {.name = "分组框6",
+     .kind = Kind::GroupBox,
+     .parent = kRecordPage,
+     .cell = {1, 0},
+     .sharedColumns = true},
+    {.name = "分组框11",
+     .kind = Kind::GroupBox,
+     .parent = kRecordPage,
+     .cell = {2, 0},
+     .sharedColumns = true},
 
     // Run time.
     Title("本次运行时间标题", "分组框5", 0, "本次运行时间（秒）"),

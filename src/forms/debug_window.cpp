@@ -7,9 +7,15 @@ namespace {
 constexpr std::string_view kPage = "选择夹1.Debug message";
 
 // The two panes sit side by side on the left; the buttons and the help text share a
-// column on their right, so that the panes can take the full height of the page.
+// column on their right, so that the panes can take the full height of the page. The
+// help text also takes the spare width, beside the buttons' column rather than in it.
 constexpr ControlSpec kDebugControls[] = {
-    {.name = "选择夹1", .kind = Kind::TabControl, .parent = "", .cell = {0, 0}, .caption = ""},
+    {.name = "选择夹1",
+     .kind = Kind::TabControl,
+     .parent = "",
+     .cell = {0, 0},
+     .caption = "",
+     .stretch = Stretch::Both},
     {.name = kPage,
      .kind = Kind::TabPage,
      .parent = "选择夹1",
@@ -26,13 +32,15 @@ constexpr ControlSpec kDebugControls[] = {
      .parent = kPage,
      .cell = {1, 0, 6, 1},
      .caption = "",
-     .minimumWidth = 320},
+     .minimumWidth = 320,
+     .stretch = Stretch::Vertical},
     {.name = "发送数据编辑框",
      .kind = Kind::Memo,
      .parent = kPage,
      .cell = {1, 1, 6, 1},
      .caption = "",
-     .minimumWidth = 320},
+     .minimumWidth = 320,
+     .stretch = Stretch::Vertical},
 
     // Button column.
     {.name = "清除接收显示区按钮",
@@ -50,21 +58,24 @@ constexpr ControlSpec kDebugControls[] = {
      .parent = kPage,
      .cell = {3, 2},
      .caption = "< Clear >"},
-    // The caption doubles as the pause state, so it is English in both languages.
+    // The caption doubles as the pause state, so it is English in both languages; the
+    // button is wide enough for either state, so that pausing moves nothing.
     {.name = "通信协议暂停显示按钮",
      .kind = Kind::Button,
      .parent = kPage,
      .cell = {4, 2},
-     .caption = "Pause display"},
+     .caption = "Pause display",
+     .minimumWidth = 112},
     // Drawn as an icon in the design; the glyph stands in for it.
     {.name = "窗口最高按钮", .kind = Kind::Button, .parent = kPage, .cell = {5, 2}, .caption = "↕"},
     {.name = "标签52",
      .kind = Kind::Label,
      .parent = kPage,
-     .cell = {6, 2},
+     .cell = {6, 2, 1, 2},
      .caption =
          "本页显示软件运行过程中，出现的部分提示信息，方便排查使用中的问题；同时显示与BMS系统"
-         "通信的数据包，对于需要二次开发的客户，可以帮助对通信协议的理解。"},
+         "通信的数据包，对于需要二次开发的客户，可以帮助对通信协议的理解。",
+     .stretch = Stretch::Horizontal},
 };
 
 }  // namespace

@@ -4,6 +4,9 @@ namespace bms::forms {
 
 namespace {
 
+// Each part of the BMC number holds three digits.
+constexpr int kThreeDigits = 48;
+
 // One row per calibrated value: title, edit boxes, "标定" button, answer label. The
 // three parts of the BMC number take a column each; single inputs span them.
 constexpr ControlSpec kFactoryControls[] = {
@@ -13,9 +16,24 @@ constexpr ControlSpec kFactoryControls[] = {
      .parent = "",
      .cell = {0, 0},
      .caption = "标定 BMC编号"},
-    {.name = "编号1至3位编辑框", .kind = Kind::Edit, .parent = "", .cell = {0, 1}, .caption = ""},
-    {.name = "编号4至6位编辑框", .kind = Kind::Edit, .parent = "", .cell = {0, 2}, .caption = ""},
-    {.name = "编号7至9位编辑框", .kind = Kind::Edit, .parent = "", .cell = {0, 3}, .caption = ""},
+    {.name = "编号1至3位编辑框",
+     .kind = Kind::Edit,
+     .parent = "",
+     .cell = {0, 1},
+     .caption = "",
+     .minimumWidth = kThreeDigits},
+    {.name = "编号4至6位编辑框",
+     .kind = Kind::Edit,
+     .parent = "",
+     .cell = {0, 2},
+     .caption = "",
+     .minimumWidth = kThreeDigits},
+    {.name = "编号7至9位编辑框",
+     .kind = Kind::Edit,
+     .parent = "",
+     .cell = {0, 3},
+     .caption = "",
+     .minimumWidth = kThreeDigits},
     {.name = "标定BMC编号按钮",
      .kind = Kind::Button,
      .parent = "",

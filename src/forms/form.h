@@ -52,6 +52,9 @@ class Form {
   virtual void setEnabled(std::string_view name, bool enabled) = 0;
   virtual bool visible(std::string_view name) const = 0;  // the control's own flag
   virtual void setVisible(std::string_view name, bool visible) = 0;
+  // The text shown while the pointer rests on a control or a tab page ("" = none).
+  virtual std::string toolTip(std::string_view name) const = 0;
+  virtual void setToolTip(std::string_view name, std::string_view text) = 0;
   // Checking a radio button unchecks the other radio buttons of its parent.
   virtual bool checked(std::string_view name) const = 0;
   virtual void setChecked(std::string_view name, bool checked) = 0;

@@ -34,7 +34,15 @@ enum class Kind {
   ProgressBar,
   Shape,    // a filled lamp or bar; its fill colour is what changes
   Picture,  // a small fixed picture showing the text of its caption (the degree sign)
+  // A strip along the bottom of its window holding labels side by side, in column order;
+  // the label without a minimum width takes the room the others leave.
+  StatusBar,
 };
+
+// Which way a control takes the room its window has to spare; everything else keeps the
+// size its content needs, and the spare room stays empty at the right and the bottom. A
+// group box or page takes room when one of its controls does.
+enum class Stretch { None, Horizontal, Vertical, Both };
 
 // Cell of the grid that the parent lays its children out in. Rows and columns count
 // from 0; a control may span several cells.
@@ -57,7 +65,16 @@ struct ControlSpec {
   std::optional<Rgb> textColor = {};
   std::optional<Rgb> fill = {};  // shapes
   int maxLength = 0;             // edit boxes; 0 = no limit
-  int minimumWidth = 0;          // pixels; 0 = as the layout gives
+  // Pixels: the width of an edit box, memo or small button, the least width of anything
+  // else; 0 = as its content needs.
+  int minimumWidth = 0;
+  Stretch stretch = Stretch::None;
+  // A value label drawn as a sunken box, so that it shows where a value will appear
+  // before one has.
+  bool sunken = false;
+  // A group box whose columns line up with those of the other such group boxes on its
+  // page (nested ones included); each starts in its parent's first column.
+  bool sharedColumns = false;
   bool checked = false;
   bool visible = true;
   bool enabled = true;

@@ -23,7 +23,7 @@ constexpr ControlSpec kShell[] = {
     // Window: language and connection on the left, the main tabs on the right.
     {.name = "分组框2", .kind = Kind::GroupBox, .cell = {0, 0}, .caption = "语言 language"},
     {.name = "连接设置单选框", .kind = Kind::GroupBox, .cell = {1, 0}, .caption = "连接设置"},
-    {.name = "总选择夹", .kind = Kind::TabControl, .cell = {0, 1, 2, 1}},
+    {.name = "总选择夹", .kind = Kind::TabControl, .cell = {0, 1, 2, 1}, .stretch = Stretch::Both},
 
     // Language group.
     {.name = "简体中文单选框",
@@ -155,12 +155,15 @@ constexpr ControlSpec kShell[] = {
      .kind = Kind::Label,
      .parent = "连接设置单选框",
      .cell = {11, 1},
-     .caption = "0"},
+     .caption = "0",
+     // Room for a long count, so that counting never moves the buttons beside it.
+     .minimumWidth = 64},
     {.name = "清零发送计数按钮",
      .kind = Kind::Button,
      .parent = "连接设置单选框",
      .cell = {11, 2},
-     .caption = "清零"},
+     .caption = "清零",
+     .minimumWidth = 48},
     {.name = "RX标签",
      .kind = Kind::Label,
      .parent = "连接设置单选框",
@@ -172,12 +175,15 @@ constexpr ControlSpec kShell[] = {
      .kind = Kind::Label,
      .parent = "连接设置单选框",
      .cell = {12, 1},
-     .caption = "0"},
+     .caption = "0",
+     // Room for a long count, so that counting never moves the buttons beside it.
+     .minimumWidth = 64},
     {.name = "清零接收计数按钮",
      .kind = Kind::Button,
      .parent = "连接设置单选框",
      .cell = {12, 2},
-     .caption = "清零"},
+     .caption = "清零",
+     .minimumWidth = 48},
 
     // Main tabs; pages stack, the column only keeps them apart in the table.
     {.name = "总选择夹.运行监视",
@@ -205,7 +211,24 @@ constexpr ControlSpec kShell[] = {
     {.name = "关于本软件说明信息编辑框",
      .kind = Kind::Memo,
      .parent = "总选择夹.关于本软件",
-     .cell = {0, 0}},
+     .cell = {0, 0},
+     .stretch = Stretch::Both},
+
+    // Status bar along the bottom: link state, time since the last received line and the
+    // last failure; the failure takes what the other two leave.
+    {.name = "状态栏", .kind = Kind::StatusBar, .cell = {2, 0, 1, 2}},
+    {.name = "链路状态标签",
+     .kind = Kind::Label,
+     .parent = "状态栏",
+     .cell = {0, 0},
+     .caption = "空闲",
+     .minimumWidth = 120},
+    {.name = "最后接收时间标签",
+     .kind = Kind::Label,
+     .parent = "状态栏",
+     .cell = {0, 1},
+     .minimumWidth = 160},
+    {.name = "最后错误信息标签", .kind = Kind::Label, .parent = "状态栏", .cell = {0, 2}},
 };
 
 }  // namespace

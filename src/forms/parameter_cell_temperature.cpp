@@ -19,12 +19,14 @@ constexpr ControlSpec kCellVoltageBoxes[] = {
      .kind = Kind::GroupBox,
      .parent = kCellVoltagePage,
      .cell = {0, 0},
-     .caption = "单体电芯极限保护设定"},
+     .caption = "单体电芯极限保护设定",
+     .sharedColumns = true},
     {.name = kRunBox,
      .kind = Kind::GroupBox,
      .parent = kCellVoltagePage,
      .cell = {1, 0},
-     .caption = "单体电芯运行参数设定"},
+     .caption = "单体电芯运行参数设定",
+     .sharedColumns = true},
 };
 
 constexpr ParameterRow kLimitRows[] = {

@@ -29,8 +29,13 @@ constexpr ControlSpec kFrame[] = {
      .parent = kGbtBox,
      .cell = {0, 0},
      .caption = "需配套安装代号为K3391的控制模块。该模块可兼容《GB/T "
-                "27930-2015》标准中的通信协议部分（中国的电动汽车充电技术标准）。"},
-    {.name = kItemTab, .kind = Kind::TabControl, .parent = kGbtBox, .cell = {1, 0}},
+                "27930-2015》标准中的通信协议部分（中国的电动汽车充电技术标准）。",
+     .stretch = Stretch::Horizontal},
+    {.name = kItemTab,
+     .kind = Kind::TabControl,
+     .parent = kGbtBox,
+     .cell = {1, 0},
+     .stretch = Stretch::Both},
     {.name = kSettingsPage,
      .kind = Kind::TabPage,
      .parent = kItemTab,
@@ -109,7 +114,7 @@ constexpr ControlSpec kPortCalibration[] = {
     {.name = kPortCalibrationBox,
      .kind = Kind::GroupBox,
      .parent = kSettingsPage,
-     .cell = {static_cast<int>(std::size(kSettingRows)), 0, 1, kRowColumns},
+     .cell = {static_cast<int>(std::size(kSettingRows)), 0, 1, kNestedBoxColumns},
      .caption = "独立的直流充电口电流检测标定"},
     {.name = "直流充电口选择型号标记标签",
      .kind = Kind::Label,
@@ -174,7 +179,8 @@ constexpr ControlSpec kPortCalibration[] = {
      .kind = Kind::Label,
      .parent = kPortCalibrationBox,
      .cell = {3, 1},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
     {.name = "直流充电口电流量程单位标签",
      .kind = Kind::Label,
      .parent = kPortCalibrationBox,
@@ -195,7 +201,8 @@ constexpr ControlSpec kPortCalibration[] = {
      .kind = Kind::Label,
      .parent = kPortCalibrationBox,
      .cell = {3, 6},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
     {.name = "读直流充电口独立电流检测标定界面_实时电流值按钮",
      .kind = Kind::Button,
      .parent = kPortCalibrationBox,
@@ -210,7 +217,8 @@ constexpr ControlSpec kPortCalibration[] = {
      .kind = Kind::Label,
      .parent = kPortCalibrationBox,
      .cell = {4, 1},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
     {.name = "直流充电口电流传感器零位值编辑框",
      .kind = Kind::Edit,
      .parent = kPortCalibrationBox,
@@ -234,8 +242,6 @@ constexpr ControlSpec kPortCalibration[] = {
 
 // ---- Page "运行信息" --------------------------------------------------------------
 
-constexpr int kDisplayColumn = DisplayColumn(UnitPlace::BeforeDisplay);
-
 // Copies of the run monitor's pack voltage, current and power, written with their units.
 constexpr ControlSpec kPackValues[] = {
     {.name = "直流充电界面BMS当前电压标题标签",
@@ -247,7 +253,8 @@ constexpr ControlSpec kPackValues[] = {
      .kind = Kind::Label,
      .parent = kRunInfoPage,
      .cell = {0, kDisplayColumn},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
     {.name = "直流充电界面BMS当前电流标题标签",
      .kind = Kind::Label,
      .parent = kRunInfoPage,
@@ -257,7 +264,8 @@ constexpr ControlSpec kPackValues[] = {
      .kind = Kind::Label,
      .parent = kRunInfoPage,
      .cell = {1, kDisplayColumn},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
     {.name = "直流充电界面电池组当前功率标题标签",
      .kind = Kind::Label,
      .parent = kRunInfoPage,
@@ -267,7 +275,8 @@ constexpr ControlSpec kPackValues[] = {
      .kind = Kind::Label,
      .parent = kRunInfoPage,
      .cell = {2, kDisplayColumn},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
 };
 
 constexpr int kFirstReportRow = 3;
@@ -362,7 +371,8 @@ constexpr ControlSpec kCommands[] = {
      .kind = Kind::Label,
      .parent = kRunInfoPage,
      .cell = {kResetRow, kDisplayColumn},
-     .minimumWidth = kValueWidth},
+     .minimumWidth = kValueWidth,
+     .sunken = true},
 };
 
 // ---- Page "重要声明" --------------------------------------------------------------
@@ -380,7 +390,8 @@ constexpr ControlSpec kNotice[] = {
          "电动汽车非车载传导式充电机与电池管理系统之间的通信协议》\r\n"
          "3、上述充电标准原本用于电动汽车，考虑好适用性的情况下，也可以用于其它充电场合。\r\n"
          "4、请注意，我们的配件并没有针对任何行业的规定做合规设计和认证，"
-         "在使用我们配件组建电池系统后，请您自行做合规设计和认证并承担相应的产品责任。"},
+         "在使用我们配件组建电池系统后，请您自行做合规设计和认证并承担相应的产品责任。",
+     .stretch = Stretch::Both},
 };
 
 }  // namespace

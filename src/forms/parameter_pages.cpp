@@ -16,7 +16,11 @@ using namespace parameter_parts;
 constexpr std::string_view kMainPage = "总选择夹.参数标定";
 
 constexpr ControlSpec kFrame[] = {
-    {.name = kTab, .kind = Kind::TabControl, .parent = kMainPage, .cell = {0, 0}},
+    {.name = kTab,
+     .kind = Kind::TabControl,
+     .parent = kMainPage,
+     .cell = {0, 0},
+     .stretch = Stretch::Both},
     // Pages in the order the user sees them.
     {.name = kSettingModePage,
      .kind = Kind::TabPage,
@@ -60,7 +64,8 @@ constexpr ControlSpec kFrame[] = {
      .kind = Kind::Label,
      .parent = kMainPage,
      .cell = {1, 0},
-     .caption = "保存设定后，请务必多次重新读取各个参数，仔细核对是否正确！"},
+     .caption = "保存设定后，请务必多次重新读取各个参数，仔细核对是否正确！",
+     .stretch = Stretch::Horizontal},
 };
 
 std::vector<ControlSpec> JoinParameterControls() {

@@ -32,19 +32,26 @@ inline constexpr int kValueWidth = 100;
 inline constexpr std::string_view kCalibrationSteps[] = {"0.01%", "0.1%", "1%", "10%"};
 inline constexpr std::string_view kNoYes[] = {"NO", "YES"};
 
-// Columns that every parameter row lines up on, so that rows of one group align.
+// Columns that every parameter row lines up on, so that rows of one group align. The
+// value always stands in one column; its unit stands before it, or after it in the
+// capacity group, each in a narrow column of its own.
 inline constexpr int kTagColumn = 0;
 inline constexpr int kCaptionColumn = 1;
-inline constexpr int kReadColumn = 4;
-inline constexpr int kInputColumn = 5;
-inline constexpr int kSaveColumn = 6;
-inline constexpr int kRowColumns = 7;
+inline constexpr int kDisplayColumn = 3;
+inline constexpr int kReadColumn = 5;
+inline constexpr int kInputColumn = 6;
+inline constexpr int kSaveColumn = 7;
+inline constexpr int kRowColumns = 8;
+// A group box nested under rows spans their columns and the spare one after them, so
+// that its frame, wider than the rows by its margins, widens no column of theirs.
+inline constexpr int kNestedBoxColumns = kRowColumns + 1;
 
 // Most rows show the unit before the value; the capacity group shows it after.
 enum class UnitPlace { BeforeDisplay, AfterDisplay };
 
-constexpr int UnitColumn(UnitPlace place) { return place == UnitPlace::BeforeDisplay ? 2 : 3; }
-constexpr int DisplayColumn(UnitPlace place) { return place == UnitPlace::BeforeDisplay ? 3 : 2; }
+constexpr int UnitColumn(UnitPlace place) {
+  return place == UnitPlace::BeforeDisplay ? kDisplayColumn - 1 : kDisplayColumn + 1;
+}
 
 // One parameter row; an empty name leaves that element out of the row.
 struct ParameterRow {
@@ -91,8 +98,9 @@ inline void AppendRow(std::vector<ControlSpec>& out, std::string_view parent, in
     out.push_back({.name = r.display,
                    .kind = Kind::Label,
                    .parent = parent,
-                   .cell = {row, DisplayColumn(place)},
-                   .minimumWidth = r.displayWidth});
+                   .cell = {row, kDisplayColumn},
+                   .minimumWidth = r.displayWidth,
+                   .sunken = true});
   }
   if (!r.read.empty()) {
     out.push_back({.name = r.read,

@@ -48,7 +48,8 @@ constexpr ControlSpec kControls[] = {
      .kind = Kind::Label,
      .parent = kMethod1,
      .cell = {0, 1},
-     .minimumWidth = 400},
+     .minimumWidth = 400,
+     .sunken = true},
     // Shown by start-up only when the factory marker file exists.
     {.name = "打开出厂标定功能按钮",
      .kind = Kind::Button,
@@ -63,7 +64,8 @@ constexpr ControlSpec kControls[] = {
      .parent = kMethod2,
      .cell = {0, 0},
      .caption = "BMS的主机，有一个允许设定的小按钮。当按钮在按下保持期间，可以改动部分参数设定。"
-                "具体细节请阅读说明文档。"},
+                "具体细节请阅读说明文档。",
+     .stretch = Stretch::Horizontal},
 
     // Quick presets: two rows of three.
     {.name = "磷酸铁锂按钮",

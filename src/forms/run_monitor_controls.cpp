@@ -49,7 +49,8 @@ constexpr ControlSpec RunCaption(std::string_view name, int row, std::string_vie
           .parent = kRunInfoPage,
           .cell = {row, 0},
           .caption = caption,
-          .background = background};
+          .background = background,
+          .minimumWidth = 212};
 }
 
 constexpr ControlSpec RunValue(std::string_view name, int row, Rgb background) {
@@ -108,7 +109,18 @@ constexpr ControlSpec AppendValue(std::string_view name, std::string_view parent
           .parent = parent,
           .cell = {row, 1},
           .caption = "*",
-          .minimumWidth = 120};
+          .minimumWidth = 120,
+          .sunken = true};
+}
+
+// The value box of a row on the "控制" page, laid out like a parameter row's.
+constexpr ControlSpec ControlValue(std::string_view name, int row) {
+  return {.name = name,
+          .kind = Kind::Label,
+          .parent = kControlPage,
+          .cell = {row, 1},
+          .minimumWidth = 100,
+          .sunken = true};
 }
 
 constexpr ControlSpec Button(std::string_view name, std::string_view parent, Cell cell,
@@ -185,7 +197,11 @@ constexpr ControlSpec SensorFiller(std::string_view name, int n, int column) {
 
 constexpr ControlSpec kRunMonitor[] = {
     // "运行监视" page: run information tabs beside the cell detail group.
-    {.name = "运行信息选择夹", .kind = Kind::TabControl, .parent = kRunMonitorPage, .cell = {0, 0}},
+    {.name = "运行信息选择夹",
+     .kind = Kind::TabControl,
+     .parent = kRunMonitorPage,
+     .cell = {0, 0},
+     .stretch = Stretch::Both},
     {.name = "分组框1", .kind = Kind::GroupBox, .parent = kRunMonitorPage, .cell = {0, 1}},
 
     // Pages of the run information tabs; they stack, the column only keeps them apart.
@@ -223,18 +239,19 @@ constexpr ControlSpec kRunMonitor[] = {
      .cell = {1, 1, 13, 1},
      .fill = kSilver,
      .minimumWidth = 12},
-    // State of charge, with the battery-shaped progress bar and its terminal to the right.
+    // State of charge, with the battery-shaped progress bar to the right: an upright bar
+    // with the small terminal centred on top of it.
     RunCaption("预计电量标记标签", 1, "预计电量", kChargeStateBlue),
     RunValue("电量标签", 1, kChargeStateBlue),
     {.name = "外形框1",
      .kind = Kind::Shape,
      .parent = kRunInfoPage,
-     .cell = {1, 5, 1, 3},
+     .cell = {1, 5},
      .minimumWidth = 20},
     {.name = "电量进度条",
      .kind = Kind::ProgressBar,
      .parent = kRunInfoPage,
-     .cell = {2, 5, 4, 3},
+     .cell = {2, 5, 4, 1},
      .minimumWidth = 56},
     // Power, current, voltage and cell voltage extremes.
     RunCaption("功率标记标签", 2, "功率", kPowerOrange),
@@ -326,12 +343,21 @@ constexpr ControlSpec kRunMonitor[] = {
     AlarmLamp("参数预警指示灯", 16, 7),
     AlarmLamp("其他预警指示灯", 16, 8),
 
-    // "附加信息": extreme positions and firmware version, then the remaining energy.
-    {.name = "分组框3", .kind = Kind::GroupBox, .parent = kAppendInfoPage, .cell = {0, 0}},
-    {.name = "分组框4", .kind = Kind::GroupBox, .parent = kAppendInfoPage, .cell = {1, 0}},
+    // "附加信息": extreme positions and firmware version, then the remaining energy. The
+    // two groups share their columns: caption, value, unit (kWh only), read button.
+    {.name = "分组框3",
+     .kind = Kind::GroupBox,
+     .parent = kAppendInfoPage,
+     .cell = {0, 0},
+     .sharedColumns = true},
+    {.name = "分组框4",
+     .kind = Kind::GroupBox,
+     .parent = kAppendInfoPage,
+     .cell = {1, 0},
+     .sharedColumns = true},
     Caption("最高单体电压位置标题标签", "分组框3", {0, 0}, "最高单体电压位置"),
     AppendValue("最高单体电压位置显示标签", "分组框3", 0),
-    Button("读最高最低电压温度所在位置按钮", "分组框3", {0, 2, 4, 1}, "读取"),
+    Button("读最高最低电压温度所在位置按钮", "分组框3", {0, 3, 4, 1}, "读取"),
     Caption("最低单体电压位置标题标签", "分组框3", {1, 0}, "最低单体电压位置"),
     AppendValue("最低单体电压位置显示标签", "分组框3", 1),
     Caption("最高温度点位置标题标签", "分组框3", {2, 0}, "最高温度点位置"),
@@ -340,12 +366,12 @@ constexpr ControlSpec kRunMonitor[] = {
     AppendValue("最低温度点位置显示标签", "分组框3", 3),
     Caption("最高温度的BIC电路板标题标签", "分组框3", {4, 0}, "最高温度的BIC电路板"),
     AppendValue("最高温度的BIC电路板显示标签", "分组框3", 4),
-    Button("读最高最低BIC温度位置按钮", "分组框3", {4, 2, 2, 1}, "读取"),
+    Button("读最高最低BIC温度位置按钮", "分组框3", {4, 3, 2, 1}, "读取"),
     Caption("最低温度的BIC电路板标题标签", "分组框3", {5, 0}, "最低温度的BIC电路板"),
     AppendValue("最低温度的BIC电路板显示标签", "分组框3", 5),
     Caption("BMC固件版本标题", "分组框3", {6, 0}, "BMC固件版本"),
     AppendValue("BMC主机版本显示", "分组框3", 6),
-    Button("读BMC主机版本按钮", "分组框3", {6, 2}, "读取"),
+    Button("读BMC主机版本按钮", "分组框3", {6, 3}, "读取"),
     Caption("剩余电量标记标签", "分组框4", {0, 0}, "剩余电量"),
     AppendValue("剩余电量显示标签", "分组框4", 0),
     Caption("剩余电量单位标签", "分组框4", {0, 2}, "kWh"),
@@ -358,21 +384,21 @@ constexpr ControlSpec kRunMonitor[] = {
     Caption("重新尝试启动回应显示标签", kControlPage, {0, 3}, ""),
     // Four rows laid out like parameter rows; their buttons have no action.
     Caption("限制充电百分比标记标签", kControlPage, {1, 0}, "限制充电百分比"),
-    Caption("最小充电电流显示标签1", kControlPage, {1, 1}, ""),
+    ControlValue("最小充电电流显示标签1", 1),
     Button("读取最小充电电流按钮1", kControlPage, {1, 2}, "读取"),
     Edit("修改最小充电电流编辑框1", kControlPage, {1, 3}),
     Button("保存最小充电电流按钮1", kControlPage, {1, 4}, "保存"),
     Caption("限制最大放电电流标记标签", kControlPage, {2, 0}, "限制最大放电电流"),
-    Caption("最大充电电流显示标签2", kControlPage, {2, 1}, ""),
+    ControlValue("最大充电电流显示标签2", 2),
     Button("读取最大充电电流按钮2", kControlPage, {2, 2}, "读取"),
     Edit("修改最大充电电流编辑框2", kControlPage, {2, 3}),
     Button("保存最大充电电流按钮2", kControlPage, {2, 4}, "保存"),
     Caption("限制放电百分比标记标签", kControlPage, {3, 0}, "限制放电百分比"),
-    Caption("最小充电电流显示标签2", kControlPage, {3, 1}, ""),
+    ControlValue("最小充电电流显示标签2", 3),
     Button("读取最小充电电流按钮2", kControlPage, {3, 2}, "读取"),
     Edit("修改最小充电电流编辑框2", kControlPage, {3, 3}),
     Button("保存最小充电电流按钮2", kControlPage, {3, 4}, "保存"),
-    Caption("最小充电电流显示标签3", kControlPage, {4, 1}, ""),
+    ControlValue("最小充电电流显示标签3", 4),
     Button("读取最小充电电流按钮3", kControlPage, {4, 2}, "读取"),
     Edit("修改最小充电电流编辑框3", kControlPage, {4, 3}),
     Button("保存最小充电电流按钮3", kControlPage, {4, 4}, "保存"),
@@ -384,8 +410,12 @@ constexpr ControlSpec kRunMonitor[] = {
     Edit("重复输入密码编辑框", kPasswordPage, {1, 1}),
     Button("修改密码按钮", kPasswordPage, {2, 0}, "保存"),
     Caption("修改密码状态标签", kPasswordPage, {2, 1}, ""),
-    Caption("恢复默认密码提示标签", kPasswordPage, {3, 0, 1, 2},
-            "如果忘记了远程访问密码，请参阅手册并在BMS控制器端恢复默认密码。"),
+    {.name = "恢复默认密码提示标签",
+     .kind = Kind::Label,
+     .parent = kPasswordPage,
+     .cell = {3, 0, 1, 2},
+     .caption = "如果忘记了远程访问密码，请参阅手册并在BMS控制器端恢复默认密码。",
+     .stretch = Stretch::Horizontal},
 
     // Cell detail group: reading switch and installed BIC count.
     {.name = "读取单体信息选择框",
@@ -402,18 +432,20 @@ constexpr ControlSpec kRunMonitor[] = {
      .caption = "*",
      .background = kBicCountBlue},
     Caption("系统安装BIC数量标记标签2", kCellGroup, {0, 5, 1, 2}, "个BIC"),
-    // Planned BIC with its navigation buttons.
-    Caption("计划读取BIC编号标记标签1", kCellGroup, {1, 0}, "计划读取第"),
+    // Planned BIC with its small navigation buttons; the caption spans the number and
+    // voltage columns, so that neither widens for it.
+    Caption("计划读取BIC编号标记标签1", kCellGroup, {1, 0, 1, 2}, "计划读取第"),
     {.name = "上一个BIC按钮",
      .kind = Kind::Button,
      .parent = kCellGroup,
-     .cell = {1, 1},
+     .cell = {1, 2},
      .caption = "<",
+     .minimumWidth = 16,
      .enabled = false},
     {.name = "计划读取的BIC编号标签",
      .kind = Kind::Label,
      .parent = kCellGroup,
-     .cell = {1, 2, 1, 2},
+     .cell = {1, 3},
      .caption = "*",
      .background = kCyan},
     {.name = "下一个BIC按钮",
@@ -421,6 +453,7 @@ constexpr ControlSpec kRunMonitor[] = {
      .parent = kCellGroup,
      .cell = {1, 4},
      .caption = ">",
+     .minimumWidth = 16,
      .enabled = false},
     Caption("计划读取BIC编号标记标签2", kCellGroup, {1, 5, 1, 2}, "号BIC单体信息"),
     // BIC that answered and its board temperature.

@@ -22,6 +22,7 @@
 #include "forms/name_map.h"
 #include "forms/text_lines.h"
 #include "qt/lamp_widget.h"
+#include "qt/qt_form_layout.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
 
@@ -60,7 +61,9 @@ bool IsButton(Kind kind) {
 
 bool IsEditBox(Kind kind) { return kind == Kind::Edit || kind == Kind::PasswordEdit; }
 
-bool HoldsControls(Kind kind) { return kind == Kind::GroupBox || kind == Kind::TabPage; }
+bool HoldsControls(Kind kind) {
+  return kind == Kind::GroupBox || kind == Kind::TabPage || kind == Kind::StatusBar;
+}
 
 void ShowValue(QProgressBar* bar, int value) {
   // QProgressBar ignores a value outside its range, yet a reading of 102 % is shown
@@ -97,6 +100,7 @@ struct QtForm::Impl {
   };
 
   std::unique_ptr<QWidget> window;
+  std::unique_ptr<FormLayout> layout;
   // Context of every signal connection: deleting it silences the widgets at once.
   std::unique_ptr<QObject> connections = std::make_unique<QObject>();
   forms::NameMap<Control> controls;
@@ -162,10 +166,8 @@ void QtForm::Impl::add(const ControlSpec& spec) {
                                   ", which holds no controls");
     }
     control.widget = MakeControlWidget(spec, parent);
-    const auto& cell = spec.cell;
-    static_cast<QGridLayout*>(parent->layout())
-        ->addWidget(control.widget, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
-    if (spec.minimumWidth > 0) control.widget->setMinimumWidth(spec.minimumWidth);
+    layout->place(spec, control.widget, parent);
+    ApplyMinimumWidth(spec, control.widget);
   }
 
   auto& added = controls.emplace(name, std::move(control)).first->second;
@@ -251,6 +253,7 @@ void QtForm::Impl::showHeld() {
     if (auto value = std::exchange(control->heldValue, std::nullopt)) {
       ShowValue(control->as<QProgressBar>(), *value);
     }
+    layout->controlChanged(widget);
   }
 }
 
@@ -290,6 +293,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::TabControl:
     case Kind::ProgressBar:
     case Kind::Shape:
+    case Kind::StatusBar:
       break;
   }
   const QVariant stored = widget->property(kText);
@@ -343,6 +347,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::TabControl:
     case Kind::ProgressBar:
     case Kind::Shape:
+    case Kind::StatusBar:
       widget->setProperty(kText, ToQString(text));
       return;
   }
@@ -413,8 +418,10 @@ QtForm::QtForm(const forms::FormTable& table) : impl_(std::make_unique<Impl>()) 
   QWidget* window = impl_->window.get();
   window->setWindowTitle(ToQString(table.title));
   UseDesignPalette(window);
-  new QGridLayout(window);
+  impl_->layout = std::make_unique<FormLayout>(window);
   for (const auto& spec : table.controls) impl_->add(spec);
+  impl_->layout->finish(table.controls,
+                        [this](std::string_view name) { return impl_->at(name).widget; });
   // The design size is a floor: longer English captions may need more room.
   window->layout()->activate();
   window->move(table.left, table.top);
@@ -462,7 +469,10 @@ std::string QtForm::text(std::string_view name) const {
 }
 
 void QtForm::setText(std::string_view name, std::string_view text) {
-  impl_->setText(impl_->at(name), text);
+  auto& control = impl_->at(name);
+  impl_->setText(control, text);
+  // A held write reaches the layout when it is shown.
+  if (!control.holds()) impl_->layout->controlChanged(control.widget);
 }
 
 void QtForm::appendLines(std::string_view name, std::string_view lines, std::size_t maxLines) {
@@ -526,7 +536,26 @@ void QtForm::setEnabled(std::string_view name, bool enabled) {
 bool QtForm::visible(std::string_view name) const { return Impl::visible(impl_->at(name)); }
 
 void QtForm::setVisible(std::string_view name, bool visible) {
-  Impl::setVisible(impl_->at(name), visible);
+  auto& control = impl_->at(name);
+  Impl::setVisible(control, visible);
+  impl_->layout->controlChanged(control.widget);  // a hidden control takes no room
+}
+
+std::string QtForm::toolTip(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::TabPage) {
+    return ToStd(control.tabs->tabToolTip(control.pageIndex()));
+  }
+  return ToStd(control.widget->toolTip());
+}
+
+void QtForm::setToolTip(std::string_view name, std::string_view text) {
+  auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::TabPage) {
+    control.tabs->setTabToolTip(control.pageIndex(), ToQString(text));
+  } else {
+    control.widget->setToolTip(ToQString(text));
+  }
 }
 
 bool QtForm::checked(std::string_view name) const { return Impl::checked(impl_->at(name)); }

@@ -43,6 +43,8 @@ class QtForm : public forms::Form {
   void setEnabled(std::string_view name, bool enabled) override;
   bool visible(std::string_view name) const override;
   void setVisible(std::string_view name, bool visible) override;
+  std::string toolTip(std::string_view name) const override;
+  void setToolTip(std::string_view name, std::string_view text) override;
   bool checked(std::string_view name) const override;
   void setChecked(std::string_view name, bool checked) override;
   int index(std::string_view name) const override;

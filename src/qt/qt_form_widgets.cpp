@@ -8,8 +8,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <algorithm>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -29,16 +34,93 @@ namespace {
 // Longer fixed texts wrap instead of widening their whole column.
 constexpr qsizetype kWrapFrom = 40;
 
+// An edit box without a designed width holds this many digits: enough for any value
+// the tool reads or sends.
+constexpr int kEditDigits = 10;
+
+// A memo that does not grow shows this many lines.
+constexpr int kMemoLines = 3;
+
+// Both scripts of the interface, so that a control is as tall in either language.
+constexpr char16_t kBothScripts[] = u"读取Read";
+
 constexpr QPalette::ColorGroup kShownGroups[] = {QPalette::Active, QPalette::Inactive};
 constexpr QPalette::ColorGroup kAllGroups[] = {QPalette::Active, QPalette::Inactive,
                                                QPalette::Disabled};
 
+// Masks with "*" as designed, whatever password character the style has of its own (a
+// dot in some).
+class StarPasswordStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_LineEdit_PasswordCharacter) return u'*';
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+bool Grows(forms::Stretch stretch, Qt::Orientation orientation) {
+  if (stretch == forms::Stretch::Both) return true;
+  return stretch ==
+         (orientation == Qt::Horizontal ? forms::Stretch::Horizontal : forms::Stretch::Vertical);
+}
+
+// Rows that hold a button, an edit box or a combo box are equally tall, whichever script
+// their captions are in: the height of the tallest such control with a caption in both.
+int InputHeight() {
+  static const int height = [] {
+    const QString text = QString::fromUtf16(kBothScripts);
+    QPushButton button(text);
+    QLineEdit edit(text);
+    QComboBox combo;
+    combo.addItem(text);
+    return std::max(
+        {button.sizeHint().height(), edit.sizeHint().height(), combo.sizeHint().height()});
+  }();
+  return height;
+}
+
+// A one-line label is as tall in either language, so that switching moves nothing.
+int LabelHeight() {
+  static const int height = QLabel(QString::fromUtf16(kBothScripts)).sizeHint().height();
+  return height;
+}
+
+// A label of a designed width: at least that wide, and wider when its text needs it. The
+// width is a hint rather than a fixed minimum, so that a longer text keeps all its room
+// and a value rewritten many times a second costs the layout nothing until it shows.
+class DesignLabel : public QLabel {
+ public:
+  DesignLabel(int designWidth, QWidget* parent) : QLabel(parent), designWidth_(designWidth) {}
+
+  QSize sizeHint() const override { return atLeastDesign(QLabel::sizeHint()); }
+  QSize minimumSizeHint() const override { return atLeastDesign(QLabel::minimumSizeHint()); }
+
+ private:
+  QSize atLeastDesign(QSize size) const {
+    size.setWidth(std::max(size.width(), designWidth_));
+    return size;
+  }
+
+  int designWidth_;
+};
+
 QLabel* MakeLabel(const ControlSpec& spec, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  QLabel* label =
+      spec.minimumWidth > 0 ? new DesignLabel(spec.minimumWidth, parent) : new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   const QString shown = RememberForDisplay(label, ToQString(spec.caption));
   label->setText(shown);
-  label->setWordWrap(shown.contains(u'\n') || shown.size() >= kWrapFrom);
+  const bool wraps =
+      shown.contains(u'\n') || shown.size() >= kWrapFrom || Grows(spec.stretch, Qt::Horizontal);
+  label->setWordWrap(wraps);
+  if (wraps) {
+    // A wrapped text reads from the top of the room it is given.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  } else {
+    label->setMinimumHeight(LabelHeight());
+  }
+  if (spec.sunken) label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   return label;
 }
 
@@ -49,11 +131,60 @@ Button* MakeButton(const ControlSpec& spec, QWidget* parent) {
   return button;
 }
 
+// A small button, such as one showing a single glyph: as wide as its caption needs and
+// at least its designed width, below the style's least width for a captioned button.
+class SmallButton : public QPushButton {
+ public:
+  SmallButton(int designWidth, QWidget* parent) : QPushButton(parent), designWidth_(designWidth) {}
+
+  QSize sizeHint() const override {
+    const int caption =
+        fontMetrics().horizontalAdvance(text()) + 2 * style()->pixelMetric(QStyle::PM_ButtonMargin);
+    return {std::max(designWidth_, caption), QPushButton::sizeHint().height()};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  int designWidth_;
+};
+
+QPushButton* MakePushButton(const ControlSpec& spec, QWidget* parent) {
+  QPushButton* button = nullptr;
+  if (spec.minimumWidth > 0) {
+    button = new SmallButton(spec.minimumWidth, parent);
+    button->setSizePolicy(QSizePolicy::Fixed, button->sizePolicy().verticalPolicy());
+  } else {
+    button = new QPushButton(parent);
+  }
+  button->setText(RememberForDisplay(button, ToQString(spec.caption)));
+  button->setMinimumHeight(InputHeight());
+  return button;
+}
+
 QLineEdit* MakeEdit(const ControlSpec& spec, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
-  if (spec.kind == Kind::PasswordEdit) edit->setEchoMode(QLineEdit::Password);
+  if (spec.kind == Kind::PasswordEdit) {
+    auto* style = new StarPasswordStyle;
+    style->setParent(edit);  // a widget does not own the style it is given
+    edit->setStyle(style);
+    edit->setEchoMode(QLineEdit::Password);
+  }
   if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
   edit->setText(KeepCharacters(ToQString(spec.caption), spec.maxLength));
+  edit->setMinimumHeight(InputHeight());
+  int width = spec.minimumWidth;
+  if (width == 0) {
+    // As wide as its longest content: the edit box's own padding around that many digits.
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int padding = edit->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    const int digits = spec.maxLength > 0 ? spec.maxLength : kEditDigits;
+    width = padding + metrics.horizontalAdvance(QString(digits, u'0'));
+  }
+  if (spec.cell.columnSpan > 1) {
+    edit->setMinimumWidth(width);  // fills the columns it spans
+  } else {
+    edit->setFixedWidth(width);
+  }
   return edit;
 }
 
@@ -61,6 +192,12 @@ QPlainTextEdit* MakeMemo(const ControlSpec& spec, QWidget* parent) {
   auto* memo = new QPlainTextEdit(parent);
   memo->setReadOnly(true);
   memo->setPlainText(RememberForDisplay(memo, ToQString(spec.caption)));
+  if (spec.minimumWidth > 0) memo->setFixedWidth(spec.minimumWidth);
+  if (!Grows(spec.stretch, Qt::Vertical)) {
+    const int frame = 2 * memo->frameWidth();
+    const int margins = static_cast<int>(2 * memo->document()->documentMargin());
+    memo->setFixedHeight(kMemoLines * memo->fontMetrics().lineSpacing() + frame + margins);
+  }
   return memo;
 }
 
@@ -68,11 +205,22 @@ QComboBox* MakeComboBox(const ControlSpec& spec, QWidget* parent) {
   auto* combo = new QComboBox(parent);
   for (const auto item : spec.items) combo->addItem(ToQString(item));
   combo->setCurrentIndex(-1);  // adding the first item selected it
+  combo->setMinimumHeight(InputHeight());
+  // As wide as its longest item, unless it spans columns that give it more.
+  if (spec.cell.columnSpan == 1) {
+    combo->setSizePolicy(QSizePolicy::Fixed, combo->sizePolicy().verticalPolicy());
+  }
   return combo;
 }
 
-QProgressBar* MakeProgressBar(QWidget* parent) {
+QProgressBar* MakeProgressBar(const ControlSpec& spec, QWidget* parent) {
   auto* bar = new QProgressBar(parent);
+  // A bar taller than wide in its grid fills upwards, as the level of a battery does.
+  if (spec.cell.rowSpan > spec.cell.columnSpan) {
+    bar->setOrientation(Qt::Vertical);
+    bar->setTextVisible(false);  // the level is written beside it; upright text would not fit
+    bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  }
   bar->setRange(0, 100);
   bar->setValue(0);  // a new bar holds no value at all (-1)
   return bar;
@@ -174,6 +322,16 @@ bool OwnVisible(const QWidget* widget) {
            widget->testAttribute(Qt::WA_WState_Hidden));
 }
 
+void ApplyMinimumWidth(const ControlSpec& spec, QWidget* widget) {
+  // Captioned controls carry their designed width in their size hints instead.
+  const bool captioned = spec.kind == Kind::Label || spec.kind == Kind::Picture ||
+                         spec.kind == Kind::Button || spec.kind == Kind::CheckBox ||
+                         spec.kind == Kind::RadioButton;
+  if (!captioned && widget->minimumWidth() < spec.minimumWidth) {
+    widget->setMinimumWidth(spec.minimumWidth);
+  }
+}
+
 QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
   switch (spec.kind) {
     case Kind::GroupBox: {
@@ -186,7 +344,7 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
     case Kind::Label:
       return MakeLabel(spec, parent);
     case Kind::Button:
-      return MakeButton<QPushButton>(spec, parent);
+      return MakePushButton(spec, parent);
     case Kind::Edit:
     case Kind::PasswordEdit:
       return MakeEdit(spec, parent);
@@ -199,11 +357,13 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
     case Kind::ComboBox:
       return MakeComboBox(spec, parent);
     case Kind::ProgressBar:
-      return MakeProgressBar(parent);
+      return MakeProgressBar(spec, parent);
     case Kind::Shape:
       return MakeLamp(spec, parent);
     case Kind::Picture:
       return MakePicture(spec, parent);
+    case Kind::StatusBar:
+      return new QStatusBar(parent);
     case Kind::TabPage:
       break;
   }

@@ -27,6 +27,10 @@ forms::Rgb TextColor(const QWidget* widget);
 bool OwnEnabled(const QWidget* widget);
 bool OwnVisible(const QWidget* widget);
 
+// Gives a control without a caption at least its designed width; a captioned one has it
+// in its size hints already, so that a longer caption still gets all the room it needs.
+void ApplyMinimumWidth(const forms::ControlSpec& spec, QWidget* widget);
+
 // The widget of one control with its kind's content (caption, items, range, fill) but
 // not yet its colours, flags or handlers. Tab pages are made by their tab control.
 QWidget* MakeControlWidget(const forms::ControlSpec& spec, QWidget* parent);

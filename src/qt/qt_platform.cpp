@@ -4,13 +4,16 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QMargins>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QRect>
 #include <QScreen>
 #include <QSize>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 
@@ -34,6 +37,31 @@ std::filesystem::path ApplicationDir() {
 #else
   return std::filesystem::path(QFile::encodeName(dir).toStdString());
 #endif
+}
+
+// The frame the window system draws around a window: title bar and borders. Null until
+// the window system has framed the window, and where there is no frame at all.
+QMargins FrameOf(const QWidget* widget) {
+  const QRect frame = widget->frameGeometry();
+  const QRect inner = widget->geometry();
+  return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+          frame.bottom() - inner.bottom()};
+}
+
+// Window systems that frame a window some time after it is shown, rather than at once.
+bool FramesLater() {
+  const QString name = QGuiApplication::platformName();
+  return name == QStringLiteral("xcb") || name == QStringLiteral("wayland");
+}
+
+// How often and how long to look for the frame of a window that has none yet.
+constexpr int kFramingPoll = 20;   // ms
+constexpr int kFramingPolls = 50;  // then the window is placed without a frame
+
+// What windows may take of the primary screen: its task bar and docks left out.
+QSize AvailableScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry().size() : QSize(1920, 1080);
 }
 
 }  // namespace
@@ -75,10 +103,9 @@ void QtPlatform::showMessageBox(std::string_view text, std::string_view title) {
   box.exec();
 }
 
-int QtPlatform::screenHeight() const {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().height() : 1080;
-}
+int QtPlatform::screenWidth() const { return AvailableScreen().width(); }
+
+int QtPlatform::screenHeight() const { return AvailableScreen().height(); }
 
 std::filesystem::path QtPlatform::programDir() const { return programDir_; }
 
@@ -93,6 +120,7 @@ const QtPlatform::Slot& QtPlatform::slot(base::Window window) const {
 QtForm& QtPlatform::openWindow(base::Window window) {
   auto& open = slot(window);
   if (!open.form) {
+    open.pending.reset();
     open.form = std::make_unique<QtForm>(base::TableOf(window));
     open.generation = ++generations_;
     open.form->window()->installEventFilter(watcher_.get());
@@ -105,7 +133,11 @@ QtForm& QtPlatform::openWindow(base::Window window) {
 
 QtForm* QtPlatform::findWindow(base::Window window) { return slot(window).form.get(); }
 
-void QtPlatform::closeWindow(base::Window window) { slot(window).form.reset(); }
+void QtPlatform::closeWindow(base::Window window) {
+  auto& open = slot(window);
+  open.form.reset();
+  open.pending.reset();
+}
 
 void QtPlatform::closeRequested(const QObject* widget) {
   for (std::size_t i = 0; i < windows_.size(); ++i) {
@@ -127,14 +159,28 @@ void QtPlatform::userClosed(base::Window window, std::uint64_t generation) {
   // Gone already, replaced, refused to close, or shown again meanwhile.
   if (!open.form || open.generation != generation || open.form->window()->isVisible()) return;
   open.form.reset();
+  open.pending.reset();
   const auto closed = onWindowClosed;
   if (closed) closed(window);
+}
+
+QMargins QtPlatform::frameMargins(const QWidget* widget) const {
+  const QMargins own = FrameOf(widget);
+  if (!own.isNull()) return own;
+  for (const auto& open : windows_) {
+    if (!open.form || open.form->window() == widget) continue;
+    const QMargins other = FrameOf(open.form->window());
+    if (!other.isNull()) return other;
+  }
+  return {};
 }
 
 base::Rect QtPlatform::windowRect(base::Window window) const {
   const auto& open = slot(window);
   if (!open.form) return {};
-  const QRect frame = open.form->window()->frameGeometry();
+  if (open.pending) return *open.pending;
+  const QWidget* widget = open.form->window();
+  const QRect frame = widget->geometry().marginsAdded(frameMargins(widget));
   return {frame.left(), frame.top(), frame.width(), frame.height()};
 }
 
@@ -142,10 +188,57 @@ void QtPlatform::setWindowRect(base::Window window, base::Rect rect) {
   auto& open = slot(window);
   if (!open.form) return;
   QWidget* widget = open.form->window();
-  const QSize decoration = widget->frameGeometry().size() - widget->size();
-  widget->move(rect.left, rect.top);  // a window's position is that of its frame
-  widget->resize(std::max(rect.width - decoration.width(), 0),
-                 std::max(rect.height - decoration.height(), 0));
+  if (frameMargins(widget).isNull() && FramesLater()) {
+    // Placed now, the window would be placed by its inner area, its title bar above it
+    // and, at the top of the screen, out of sight.
+    open.pending = rect;
+    if (!framing_) {
+      framing_ = std::make_unique<QTimer>();
+      framing_->setInterval(kFramingPoll);
+      framing_->callOnTimeout([this] { placePending(++framingTicks_ >= kFramingPolls); });
+    }
+    framingTicks_ = 0;
+    framing_->start();
+    return;
+  }
+  open.pending.reset();
+  place(widget, rect);
+}
+
+void QtPlatform::placePending(bool lastChance) {
+  bool waiting = false;
+  for (auto& open : windows_) {
+    if (!open.form || !open.pending) continue;
+    if (frameMargins(open.form->window()).isNull() && !lastChance) {
+      waiting = true;
+      continue;
+    }
+    // The rectangle was read and set while the window had no frame, so its size is that
+    // of the inner area; the frame now goes around it.
+    auto rect = *open.pending;
+    const QMargins margins = frameMargins(open.form->window());
+    rect.width += margins.left() + margins.right();
+    rect.height += margins.top() + margins.bottom();
+    place(open.form->window(), rect);
+    open.pending.reset();
+  }
+  if (!waiting) framing_->stop();
+}
+
+void QtPlatform::place(QWidget* widget, base::Rect rect) const {
+  const QRect frame(rect.left, rect.top, std::max(rect.width, 0), std::max(rect.height, 0));
+  const QMargins margins = frameMargins(widget);
+  if (margins.isNull()) {
+    // No frame: a window system without one, or one that frames windows before they show.
+    widget->move(frame.topLeft());
+    widget->resize(frame.size());
+    return;
+  }
+  // The inner area goes inside the frame, so that the title bar lands where the frame's
+  // top is asked to be.
+  const QRect inner = frame.marginsRemoved(margins);
+  widget->setGeometry(inner.left(), inner.top(), std::max(inner.width(), 0),
+                      std::max(inner.height(), 0));
 }
 
 }  // namespace bms::qt

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "base/platform.h"
@@ -11,7 +12,10 @@
 #include "qt/qt_serial_port.h"
 #include "qt/qt_tcp_client.h"
 
+class QMargins;
 class QObject;
+class QTimer;
+class QWidget;
 
 namespace bms::qt {
 
@@ -24,8 +28,11 @@ namespace bms::qt {
 // that is opened again before that stays open and nothing is reported.
 //
 // Rectangles are the outer frame, title bar and borders included, as the window system
-// reports them; just after a window is first shown some systems have not reported its
-// frame yet, and until then the frame is the window's inner area.
+// reports them. Just after a window is first shown some window systems have not framed
+// it yet: another window's frame stands in for its own; without one, a rectangle set is
+// applied once the window has its frame (or, at the latest, after a second), and until
+// then it is what the window's rectangle reads. Such a rectangle was read without a
+// frame, so its size is kept for the inner area.
 class QtPlatform : public base::Platform {
  public:
   // The program directory holds the settings file, the factory marker and COMn links;
@@ -43,6 +50,7 @@ class QtPlatform : public base::Platform {
 
   void beep() override;
   void showMessageBox(std::string_view text, std::string_view title) override;
+  int screenWidth() const override;
   int screenHeight() const override;
   std::filesystem::path programDir() const override;
 
@@ -56,9 +64,15 @@ class QtPlatform : public base::Platform {
   class CloseWatcher;
   struct Slot {
     std::unique_ptr<QtForm> form;
-    std::uint64_t generation = 0;  // tells a window from a later one of the same kind
+    std::uint64_t generation = 0;            // tells a window from a later one of the same kind
+    std::optional<base::Rect> pending = {};  // set before the window had a frame
   };
 
+  // The frame around a window; one just shown may not have it yet, and then another
+  // window's frame stands in for it, since a window system frames its windows alike.
+  QMargins frameMargins(const QWidget* widget) const;
+  void place(QWidget* widget, base::Rect rect) const;
+  void placePending(bool lastChance);
   Slot& slot(base::Window window);
   const Slot& slot(base::Window window) const;
   void closeRequested(const QObject* widget);
@@ -71,6 +85,8 @@ class QtPlatform : public base::Platform {
   // Declared before the windows so that it outlives them.
   std::unique_ptr<CloseWatcher> watcher_;
   std::array<Slot, 5> windows_;
+  std::unique_ptr<QTimer> framing_;  // looks for the frames of windows with a pending rectangle
+  int framingTicks_ = 0;
   std::uint64_t generations_ = 0;
 };
 

@@ -1,10 +1,13 @@
 #include "service/debug_window.h"
 
+#include "base/language.h"
+
 namespace bms::service {
 
 namespace {
 
 constexpr std::string_view kPauseButton = "通信协议暂停显示按钮";
+constexpr std::string_view kFullHeightButton = "窗口最高按钮";
 
 }  // namespace
 
@@ -21,6 +24,8 @@ void DebugWindow::bind() {
   });
 }
 
+// The window goes directly below the main window; where the screen ends before it does,
+// it moves up (and in) as far as it must to be seen whole, over the main window.
 void DebugWindow::onDebugButton() {
   auto& platform = context_.platform;
   auto main = platform.windowRect(base::Window::Main);
@@ -34,14 +39,14 @@ void DebugWindow::onDebugButton() {
     auto rect = platform.windowRect(base::Window::Debug);
     rect.left = main.left;
     rect.top = main.top + main.height;
-    platform.setWindowRect(base::Window::Debug, rect);
+    platform.setWindowRect(base::Window::Debug, base::KeepOnScreen(platform, rect));
     return;
   }
   platform.openWindow(base::Window::Debug);  // brings it to the front
   auto rect = platform.windowRect(base::Window::Debug);
   if (rect.top != main.top + main.height) {
     rect.top = main.top + main.height;
-    platform.setWindowRect(base::Window::Debug, rect);
+    platform.setWindowRect(base::Window::Debug, base::KeepOnScreen(platform, rect));
   }
 }
 
@@ -57,7 +62,17 @@ void DebugWindow::bindWindow(forms::Form& window) {
     const bool running = window.text(kPauseButton) == "Pause display";
     window.setText(kPauseButton, running ? "Continue display" : "Pause display");
   });
-  window.bind("窗口最高按钮", forms::Event::Click, [this] { onFullHeightButton(); });
+  window.bind(kFullHeightButton, forms::Event::Click, [this] { onFullHeightButton(); });
+  applyLanguage();
+}
+
+void DebugWindow::applyLanguage() {
+  auto* window = context_.platform.findWindow(base::Window::Debug);
+  if (window == nullptr) return;
+  // The button shows a symbol only, so it says what it does in either language.
+  window->setToolTip(kFullHeightButton, base::IsEnglish(context_.main())
+                                            ? "Full height: as tall as the screen"
+                                            : "窗口最高：与屏幕同高");
 }
 
 void DebugWindow::onFullHeightButton() {
@@ -65,7 +80,7 @@ void DebugWindow::onFullHeightButton() {
   auto rect = platform.windowRect(base::Window::Debug);
   rect.height = platform.screenHeight() - 100;
   rect.top = 0;
-  platform.setWindowRect(base::Window::Debug, rect);
+  platform.setWindowRect(base::Window::Debug, base::KeepOnScreen(platform, rect));
 }
 
 }  // namespace bms::service

@@ -12,6 +12,8 @@ class DebugWindow {
   // Binds the main window's Debug button and counter buttons.
   void bind();
   void onDebugButton();
+  // Puts the open window's tool tips into the language of the main window.
+  void applyLanguage();
 
  private:
   void bindWindow(forms::Form& window);

@@ -47,7 +47,8 @@ void ErrorDisplay::openPrompt() {
   auto rect = platform.windowRect(base::Window::Error);
   rect.left = main.left + main.width / 2 - rect.width / 2;
   rect.top = main.top + main.height / 2 - rect.height / 2;
-  platform.setWindowRect(base::Window::Error, rect);
+  // Centred on the main window, unless that would put part of it off the screen.
+  platform.setWindowRect(base::Window::Error, base::KeepOnScreen(platform, rect));
 
   const bool chinese = !base::IsEnglish(context_.main());
   prompt.setTitle(chinese ? "出现了错误" : "An error has occurred");

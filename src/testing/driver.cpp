@@ -159,6 +159,10 @@ int Driver::value(std::string_view control) const {
   return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.value(n); });
 }
 
+std::string Driver::toolTip(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.toolTip(n); });
+}
+
 bool Driver::exists(std::string_view control) const {
   auto [window, name] = impl_->find(control);
   return window != nullptr && window->exists(name);
@@ -192,6 +196,8 @@ void Driver::moveWindow(std::string_view window, int left, int top) {
 }
 
 void Driver::setScreenHeight(int pixels) { impl_->platform.screenHeightPixels = pixels; }
+
+void Driver::setScreenWidth(int pixels) { impl_->platform.screenWidthPixels = pixels; }
 
 void Driver::advance(int ms) { impl_->platform.clock.advance(ms); }
 

@@ -59,6 +59,7 @@ class Driver {
   int index(std::string_view control) const;  // combo selection (-1 = none) or current tab page
   int value(std::string_view control) const;
   bool exists(std::string_view control) const;
+  std::string toolTip(std::string_view control) const;  // "" = none; tab pages too
 
   bool isOpen(std::string_view window) const;
   void closeWindow(std::string_view window);  // the user closes it
@@ -66,6 +67,7 @@ class Driver {
   Rect rect(std::string_view window) const;
   void moveWindow(std::string_view window, int left, int top);
   void setScreenHeight(int pixels);  // default 1080
+  void setScreenWidth(int pixels);   // default 1920
 
   // Virtual time: moves the clock ms forward and runs every tick due at or before the
   // new time, in time order; ticks due at the same moment run in the order their

@@ -33,6 +33,7 @@ class FakePlatform : public base::Platform {
   wire::TcpClient& updateLink() override { return update; }
   void beep() override { ++beeps; }
   void showMessageBox(std::string_view text, std::string_view title) override;
+  int screenWidth() const override { return screenWidthPixels; }
   int screenHeight() const override { return screenHeightPixels; }
   std::filesystem::path programDir() const override { return programDir_; }
   forms::Form& openWindow(base::Window window) override;
@@ -52,6 +53,7 @@ class FakePlatform : public base::Platform {
   FakeTcpClient update;
   int beeps = 0;
   std::vector<ShownMessageBox> messageBoxes;
+  int screenWidthPixels = 1920;
   int screenHeightPixels = 1080;
 
  private:

@@ -118,6 +118,10 @@ bool MemoryForm::enabled(std::string_view name) const { return at(name).enabled;
 void MemoryForm::setEnabled(std::string_view name, bool enabled) { at(name).enabled = enabled; }
 bool MemoryForm::visible(std::string_view name) const { return at(name).visible; }
 void MemoryForm::setVisible(std::string_view name, bool visible) { at(name).visible = visible; }
+std::string MemoryForm::toolTip(std::string_view name) const { return at(name).toolTip; }
+void MemoryForm::setToolTip(std::string_view name, std::string_view text) {
+  at(name).toolTip = text;
+}
 bool MemoryForm::checked(std::string_view name) const { return at(name).checked; }
 
 void MemoryForm::setChecked(std::string_view name, bool checked) {

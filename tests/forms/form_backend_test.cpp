@@ -46,6 +46,8 @@ constexpr ControlSpec kControls[] = {
     {.name = "标签", .kind = Kind::Label, .cell = {2, 1}},
     {.name = "藏", .kind = Kind::Label, .cell = {3, 0}, .visible = false},
     {.name = "停", .kind = Kind::Button, .cell = {3, 1}, .enabled = false},
+    {.name = "栏", .kind = Kind::StatusBar, .cell = {4, 0, 1, 2}},
+    {.name = "栏文字", .kind = Kind::Label, .parent = "栏", .caption = "空闲"},
 };
 const FormTable kTable{.controls = kControls};
 
@@ -99,21 +101,35 @@ TEST_P(FormBackend, UnknownNamesAndBadTablesAreRefused) {
   const auto form = make();
   const std::string_view name = "无此控件";
   EXPECT_FALSE(form->exists(name));
-  const std::function<void()> calls[] = {
-      [&] { form->kind(name); },         [&] { form->text(name); },
-      [&] { form->setText(name, "x"); }, [&] { form->appendLines(name, "x\r\n", 1); },
-      [&] { form->textColor(name); },    [&] { form->setTextColor(name, kRed); },
-      [&] { form->background(name); },   [&] { form->setBackground(name, kRed); },
-      [&] { form->fill(name); },         [&] { form->setFill(name, kRed); },
-      [&] { form->enabled(name); },      [&] { form->setEnabled(name, false); },
-      [&] { form->visible(name); },      [&] { form->setVisible(name, false); },
-      [&] { form->checked(name); },      [&] { form->setChecked(name, true); },
-      [&] { form->index(name); },        [&] { form->setIndex(name, 0); },
-      [&] { form->items(name); },        [&] { form->setItems(name, {}); },
-      [&] { form->value(name); },        [&] { form->setValue(name, 1); },
-      [&] { form->maxLength(name); },    [&] { form->bind(name, Event::Click, [] {}); },
-      [&] { form->userClick(name); },    [&] { form->userType(name, "x"); },
-      [&] { form->userSelect(name, 0); }};
+  const std::function<void()> calls[] = {[&] { form->kind(name); },
+                                         [&] { form->text(name); },
+                                         [&] { form->setText(name, "x"); },
+                                         [&] { form->appendLines(name, "x\r\n", 1); },
+                                         [&] { form->textColor(name); },
+                                         [&] { form->setTextColor(name, kRed); },
+                                         [&] { form->background(name); },
+                                         [&] { form->setBackground(name, kRed); },
+                                         [&] { form->fill(name); },
+                                         [&] { form->setFill(name, kRed); },
+                                         [&] { form->enabled(name); },
+                                         [&] { form->setEnabled(name, false); },
+                                         [&] { form->visible(name); },
+                                         [&] { form->setVisible(name, false); },
+                                         [&] { form->checked(name); },
+                                         [&] { form->setChecked(name, true); },
+                                         [&] { form->index(name); },
+                                         [&] { form->setIndex(name, 0); },
+                                         [&] { form->items(name); },
+                                         [&] { form->setItems(name, {}); },
+                                         [&] { form->value(name); },
+                                         [&] { form->setValue(name, 1); },
+                                         [&] { form->maxLength(name); },
+                                         [&] { form->toolTip(name); },
+                                         [&] { form->setToolTip(name, "x"); },
+                                         [&] { form->bind(name, Event::Click, [] {}); },
+                                         [&] { form->userClick(name); },
+                                         [&] { form->userType(name, "x"); },
+                                         [&] { form->userSelect(name, 0); }};
   for (const auto& call : calls) {
     try {
       call();
@@ -157,7 +173,8 @@ TEST_P(FormBackend, TextsReadBackAsWritten) {
            {"密码", "12345", "12345"},  // max length limits typing only
            {"选择", "B", "B"},          // selects the item of that text
            {"选择", "C", ""},           // no such item: no selection
-           {"灯", "lamp", "lamp"}}) {
+           {"灯", "lamp", "lamp"},
+           {"栏文字", "Connected", "Connected"}}) {
     form->setText(name, written);
     EXPECT_EQ(form->text(name), read) << name << " <- " << written;
   }
@@ -188,6 +205,23 @@ TEST_P(FormBackend, AppendedLinesKeepTheLastOnes) {
     }
     EXPECT_EQ(form->text(name), read) << name << " " << step << " " << text;
   }
+}
+
+// Controls and tab pages, the status bar's labels among them; "" takes a tool tip away.
+TEST_P(FormBackend, ToolTipsReadBackAsWritten) {
+  const auto form = make();
+  EXPECT_EQ(form->toolTip("按钮"), "");
+  for (const auto& [name, tip] :
+       std::vector<std::pair<std::string, std::string>>{{"按钮", "Reads the value"},
+                                                        {"页夹.二", "Second page"},
+                                                        {"栏文字", "Link state"},
+                                                        {"密码", "密码"},
+                                                        {"按钮", ""}}) {
+    form->setToolTip(name, tip);
+    EXPECT_EQ(form->toolTip(name), tip) << name;
+  }
+  EXPECT_EQ(form->toolTip("页夹.一"), "");
+  EXPECT_EQ(form->text("页夹.二"), "二");
 }
 
 TEST_P(FormBackend, TypingObeysMaxLengthInCharacters) {

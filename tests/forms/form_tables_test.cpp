@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -54,7 +56,8 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
         EXPECT_EQ(control.name, std::string(control.parent) + "." + std::string(control.caption));
         continue;  // pages stack, they take no cells
       }
-      EXPECT_TRUE(parentKind == Kind::GroupBox || parentKind == Kind::TabPage)
+      EXPECT_TRUE(parentKind == Kind::GroupBox || parentKind == Kind::TabPage ||
+                  (parentKind == Kind::StatusBar && control.kind == Kind::Label))
           << control.name << " is inside " << control.parent;
     }
     if (control.kind == Kind::ComboBox) {
@@ -85,6 +88,81 @@ TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
     EXPECT_EQ(found->second->caption, caption.chinese) << caption.control;
     EXPECT_FALSE(caption.english.empty()) << caption.control;
   }
+}
+
+// Chinese text left in the English interface is what an English tool tip explains.
+bool HasChinese(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+}
+
+bool HasLettersOrChinese(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0xE0;
+  });
+}
+
+TEST(ToolTipTable, EveryEntryNamesAMainWindowControlAndSaysWhatItIs) {
+  const auto byName = ByName(MainWindowTable());
+  std::set<std::string_view> seen;
+  for (const auto& tip : app::ControlToolTips()) {
+    EXPECT_TRUE(seen.insert(tip.control).second) << "twice: " << tip.control;
+    const auto found = byName.find(tip.control);
+    ASSERT_NE(found, byName.end()) << tip.control;
+    EXPECT_FALSE(tip.english.empty()) << tip.control;
+    EXPECT_FALSE(HasChinese(tip.english)) << tip.control;
+    // Only a button that shows a symbol instead of a word says what it is in Chinese.
+    const auto& spec = *found->second;
+    const bool symbol = spec.kind == Kind::Button && !HasLettersOrChinese(spec.caption);
+    EXPECT_EQ(tip.chinese.empty(), !symbol) << tip.control;
+  }
+}
+
+TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
+  // Captions that are meant to stay as they are: the language box names both languages,
+  // and a language is named in its own; the communication button is translated by the
+  // language switch by its state.
+  const std::set<std::string_view> kept = {"分组框2", "简体中文单选框", "通信按钮"};
+  std::set<std::string_view> translated;
+  for (const auto& caption : app::ControlCaptions()) translated.insert(caption.control);
+  std::set<std::string> translatedPages;
+  for (const auto& page : app::PageCaptions()) {
+    translatedPages.insert(std::string(page.tabControl) + "." + std::string(page.chinese));
+  }
+  std::set<std::string_view> explained;
+  for (const auto& tip : app::ControlToolTips()) explained.insert(tip.control);
+
+  int leftInChinese = 0;
+  for (const auto& control : MainWindowTable().controls) {
+    const bool chinese = HasChinese(control.caption) ||
+                         std::any_of(control.items.begin(), control.items.end(), HasChinese);
+    const bool isTranslated = control.kind == Kind::TabPage
+                                  ? translatedPages.contains(std::string(control.name))
+                                  : translated.contains(control.name);
+    if (!chinese || isTranslated || kept.contains(control.name)) continue;
+    ++leftInChinese;
+    EXPECT_TRUE(explained.contains(control.name)) << control.name << " stays Chinese unexplained";
+  }
+  EXPECT_GT(leftInChinese, 50);  // the GB/T pages alone hold more
+}
+
+TEST(StatusBar, HoldsTheLinkStateTheLastReceptionAndTheLastError) {
+  std::vector<std::string_view> labels;
+  for (const auto& control : MainWindowTable().controls) {
+    if (control.parent == "状态栏") {
+      EXPECT_EQ(control.kind, Kind::Label) << control.name;
+      labels.push_back(control.name);
+    }
+  }
+  EXPECT_EQ(labels, (std::vector<std::string_view>{"链路状态标签", "最后接收时间标签",
+                                                   "最后错误信息标签"}));
+  const auto byName = ByName(MainWindowTable());
+  EXPECT_EQ(byName.at("状态栏")->kind, Kind::StatusBar);
+  EXPECT_EQ(byName.at("链路状态标签")->caption, "空闲");
+  // The error message takes the width the other two leave.
+  EXPECT_EQ(byName.at("最后错误信息标签")->minimumWidth, 0);
+  EXPECT_GT(byName.at("链路状态标签")->minimumWidth, 0);
+  EXPECT_GT(byName.at("最后接收时间标签")->minimumWidth, 0);
 }
 
 TEST(CaptionTable, PageCaptionsMatchThePagesInOrder) {
