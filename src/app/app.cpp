@@ -27,6 +27,7 @@ App::App(base::Platform& platform)
       updateQueryTimer_(platform.createTimer("升级查询控制定时器")),
       pollTimer_(platform.createTimer("通信控制定时器")),
       link_(context_, {*pollTimer_, *updateQueryTimer_}),
+      status_(context_),
       dispatcher_(context_, link_),
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
@@ -39,10 +40,7 @@ App::App(base::Platform& platform)
   link_.onOpened = [this] {
     // The link is open all the same; the user learns that the settings were not kept.
     if (!SaveUserSettings(context_.main(), context_.platform.programDir())) {
-      context_.log.received(base::IsEnglish(context_.main())
-                                ? "Failed to save the settings file!\r\n"
-                                : "未能保存设置文件！\r\n");
-      context_.raiseError();
+      context_.fail("Failed to save the settings file!\r\n", "未能保存设置文件！\r\n");
     }
   };
   link_.onReset = [this] {
@@ -51,6 +49,7 @@ App::App(base::Platform& platform)
   };
   link_.onLost = [this] { monitor::ResetBicNavigation(context_.main(), context_.bic); };
   refreshTimer_->onTick = [this] {
+    status_.onTick();
     refresh_.onTick();
     errors_.showErrorState();
   };

@@ -7,6 +7,7 @@
 #include "base/context.h"
 #include "base/platform.h"
 #include "link/link_control.h"
+#include "link/link_status.h"
 #include "monitor/dispatcher.h"
 #include "monitor/poll.h"
 #include "monitor/run_monitor.h"
@@ -45,6 +46,7 @@ class App {
   std::unique_ptr<base::Timer> pollTimer_;
 
   link::LinkControl link_;
+  link::LinkStatus status_;
   monitor::Dispatcher dispatcher_;
   monitor::Poller poller_;
   monitor::RunMonitor runMonitor_;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "base/bic_state.h"
 #include "base/debug_log.h"
@@ -10,12 +12,22 @@
 
 namespace bms::base {
 
+enum class LinkPhase { Idle, Connecting, Connected, LoggedIn, Lost };
+
 // The state of the BMC link: written by the link control and the control lines it
-// receives, read by the poll.
+// receives, read by the poll and the status line.
 struct LinkState {
   bool connected = false;
   bool relayPingPending = false;  // the relay has not answered the ping yet
   bool loginAccepted = false;
+  LinkPhase phase = LinkPhase::Idle;
+  std::string peer;  // "host:port" or "COMn"
+};
+
+// The last failure the user was told of, in both languages.
+struct Failure {
+  std::string english;
+  std::string chinese;
 };
 
 // Activity that the next refresh tick turns into a one-tick blink, and clears.
@@ -41,11 +53,15 @@ struct Context {
   forms::Form& main() { return *mainWindow; }
   // Shown as "ERR", a beep and the error prompt by the next refresh tick.
   void raiseError() { error = true; }
+  // A failure with its reason: the error as above, the reason in the debug log in the
+  // language of the moment, and in the status line until the next failure.
+  void fail(std::string_view english, std::string_view chinese);
 
   Platform& platform;
   forms::Form* mainWindow = nullptr;
   DebugLog log;
   bool error = false;
+  Failure lastFailure;
   LinkState connection;
   Activity activity;
   Alarms alarms;

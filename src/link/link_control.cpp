@@ -118,10 +118,8 @@ bool LinkControl::settingsFitTheFile() {
   const bool fit = main.text("服务器地址编辑框").find(',') == std::string::npos &&
                    main.text("远程密码编辑框").find(',') == std::string::npos;
   if (!fit) {
-    context_.log.received(base::IsEnglish(main)
-                              ? "The server address and the password must not contain a comma!\r\n"
-                              : "服务器地址和密码不能包含逗号！\r\n");
-    context_.raiseError();
+    context_.fail("The server address and the password must not contain a comma!\r\n",
+                  "服务器地址和密码不能包含逗号！\r\n");
   }
   return fit;
 }
@@ -142,28 +140,29 @@ void LinkControl::openNetwork() {
   auto& main = context_.main();
   const auto number = wire::DecimalTextToInteger(main.text("BMC编号编辑框"));
   if (!number || *number < kLowestBmcNumber || *number > kHighestBmcNumber) {
+    context_.lastFailure = {"Please enter the correct BMC number!", "请输入正确的BMC编号！"};
     if (base::IsEnglish(main)) {
-      context_.platform.showMessageBox("Please enter the correct BMC number!", "Error message");
+      context_.platform.showMessageBox(context_.lastFailure.english, "Error message");
     } else {
-      context_.platform.showMessageBox("请输入正确的BMC编号！", "错误信息");
+      context_.platform.showMessageBox(context_.lastFailure.chinese, "错误信息");
     }
     return;
   }
   main.setText("BMC编号编辑框", std::to_string(*number));
   const auto port = wire::DecimalTextToInteger(main.text("服务器端口编辑框"));
+  context_.connection.peer = main.text("服务器地址编辑框") + ":" + main.text("服务器端口编辑框");
+  context_.connection.phase = base::LinkPhase::Connecting;
   const bool connected =
       port && *port > 0 && *port <= 65535 &&
       context_.platform.bmcLink().connect(main.text("服务器地址编辑框"), static_cast<int>(*port));
+  context_.connection.phase = connected ? base::LinkPhase::Connected : base::LinkPhase::Idle;
   if (connected) {
     context_.connection.connected = true;
     main.setFill("网络状态显示", kGreen);
     if (main.index("网络模式选择框") == 0) context_.connection.relayPingPending = true;
   } else {
-    context_.log.received(
-        base::IsEnglish(main)
-            ? "Failed to connect to the remote server, please check your network!\r\n"
-            : "未能连接远程服务器，请检查您的网络设置！\r\n");
-    context_.raiseError();
+    context_.fail("Failed to connect to the remote server, please check your network!\r\n",
+                  "未能连接远程服务器，请检查您的网络设置！\r\n");
   }
 }
 
@@ -171,15 +170,14 @@ void LinkControl::openSerial() {
   auto& main = context_.main();
   wire::SerialSettings settings;
   settings.port = main.index("串口号选择框") < 1 ? 1 : main.index("串口号选择框");
+  context_.connection.peer = "COM" + std::to_string(settings.port);
   if (context_.platform.serialPort().open(settings)) {
     context_.connection.connected = true;
+    context_.connection.phase = base::LinkPhase::Connected;
     main.setFill("串口状态显示", kGreen);
   } else {
-    context_.log.received(
-        base::IsEnglish(main)
-            ? "Failed to open serial port, please check if it is occupied or exists!\r\n"
-            : "串口未能打开，请检查是这个串口否占用或者存在！\r\n");
-    context_.raiseError();
+    context_.fail("Failed to open serial port, please check if it is occupied or exists!\r\n",
+                  "串口未能打开，请检查是这个串口否占用或者存在！\r\n");
   }
 }
 
@@ -219,8 +217,7 @@ void LinkControl::sendPasswordLine() {
   const auto line = wire::PasswordLine(wire::BmcNumberToHex(main.text("BMC编号编辑框")),
                                        main.text("远程密码编辑框"));
   if (!line) {
-    context_.log.received("The password is too long");
-    context_.raiseError();
+    context_.fail("The password is too long", "The password is too long");
     return;
   }
   sendLine(*line);
@@ -258,8 +255,8 @@ void LinkControl::onLinkLost(std::string_view english, std::string_view chinese)
   timers_.poll.setInterval(0);
   if (onLost) onLost();
   context_.connection.connected = false;
-  context_.raiseError();
-  context_.log.received(base::IsEnglish(main) ? english : chinese);
+  context_.connection.phase = base::LinkPhase::Lost;
+  context_.fail(english, chinese);
 }
 
 void LinkControl::showReceivedCount() {

@@ -85,17 +85,16 @@ void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
   if (wire::TextEquals(type, "B")) link_.sendPasswordLine();
   if (wire::TextEquals(type, "D")) {
     if (wire::TextEquals(result, "0")) {
-      context_.raiseError();
-      context_.log.received("Password error!");
+      context_.fail("Password error!", "Password error!");
       link_.closeLink();
     } else if (wire::TextEquals(result, "1")) {
       context_.connection.loginAccepted = true;
+      context_.connection.phase = base::LinkPhase::LoggedIn;
     }
   }
   if (wire::TextEquals(type, "F")) {
     if (wire::TextEquals(result, "0")) {
-      context_.raiseError();
-      context_.log.received("Failed to change the password!");
+      context_.fail("Failed to change the password!", "Failed to change the password!");
       main.setText("修改密码状态标签", "Error");
     } else {
       main.setText("修改密码状态标签", "Done");

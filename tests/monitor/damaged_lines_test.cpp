@@ -16,14 +16,25 @@
 namespace bms::testing {
 namespace {
 
-// Every text of the main window but the receive counter, which counts every line.
+// Every text of the main window but those that speak of the link itself: the receive
+// counter, which counts every line, and the status line, which counts damaged ones.
 std::map<std::string, std::string> Texts(Driver& driver) {
   std::map<std::string, std::string> texts;
   for (const auto& control : forms::MainWindowTable().controls) {
-    if (control.name != "接收计数标签")
-      texts[std::string(control.name)] = driver.text(control.name);
+    if (control.name == "接收计数标签" || control.parent == "状态栏") continue;
+    texts[std::string(control.name)] = driver.text(control.name);
   }
   return texts;
+}
+
+// The controls whose text differs, with both texts.
+std::string Changes(const std::map<std::string, std::string>& before,
+                    const std::map<std::string, std::string>& after) {
+  std::string changes;
+  for (const auto& [name, text] : after) {
+    if (before.at(name) != text) changes += name + ": " + before.at(name) + " -> " + text + "; ";
+  }
+  return changes;
 }
 
 struct Answer {
@@ -72,7 +83,7 @@ TEST_P(DamagedLines, ADamagedAnswerChangesNothingAndTheNextGoodOneDecodes) {
       const auto before = Texts(driver);
       driver.receive(damaged(answer));
       driver.advance(100);
-      EXPECT_EQ(Texts(driver), before) << answer.id << ", " << what;
+      EXPECT_EQ(Changes(before, Texts(driver)), "") << answer.id << ", " << what;
       EXPECT_EQ(driver.beeps(), 0) << answer.id << ", " << what;
       driver.receive(Line(answer.id, answer.data1, answer.data2));
       EXPECT_EQ(driver.text(answer.label), answer.shown) << answer.id << ", " << what;
@@ -131,7 +142,7 @@ TEST(DamagedLinesProperty, NothingButWholeAnswersAndControlLinesChangesATextOnSc
     if (std::regex_match(line, kWholeAnswer) || std::regex_match(line, kControlLine)) continue;
     const auto before = Texts(driver);
     driver.receive(line + "\r\n");
-    ASSERT_EQ(Texts(driver), before) << line;
+    ASSERT_EQ(Changes(before, Texts(driver)), "") << line;
     ++checked;
   }
   EXPECT_GT(checked, 500);
