@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
@@ -76,6 +77,22 @@ void ShowValue(QProgressBar* bar, int value) {
   bar->setUpdatesEnabled(true);
 }
 
+// A log pane keeps the newest line in view as lines arrive, unless the user has scrolled
+// up to read: then the lines they read stay where they are while old ones drop off the top.
+void ShowLog(QPlainTextEdit* edit, const QString& text, int appendedLines) {
+  QScrollBar* bar = edit->verticalScrollBar();
+  const bool atEnd = bar->value() >= bar->maximum();
+  const int value = bar->value();
+  const int blocks = edit->blockCount();
+  edit->setPlainText(text);
+  if (atEnd) {
+    bar->setValue(bar->maximum());
+  } else if (appendedLines > 0) {
+    const int dropped = blocks + appendedLines - edit->blockCount();
+    bar->setValue(std::max(0, value - dropped));
+  }
+}
+
 }  // namespace
 
 struct QtForm::Impl {
@@ -89,6 +106,7 @@ struct QtForm::Impl {
     std::optional<Rgb> heldBackground = std::nullopt;
     std::optional<Rgb> heldTextColor = std::nullopt;
     std::optional<int> heldValue = std::nullopt;
+    int heldAppendedLines = 0;  // of a memo's held text, appended to what it showed
 
     bool holds() const { return heldText || heldBackground || heldTextColor || heldValue; }
 
@@ -239,7 +257,7 @@ void QtForm::Impl::showHeld() {
       const QSignalBlocker blocker(widget);
       const QString shown = RememberForDisplay(widget, ToQString(*text));
       if (control->spec.kind == Kind::Memo) {
-        control->as<QPlainTextEdit>()->setPlainText(shown);
+        ShowLog(control->as<QPlainTextEdit>(), shown, std::exchange(control->heldAppendedLines, 0));
       } else {
         control->as<QLabel>()->setText(shown);
       }
@@ -470,6 +488,7 @@ std::string QtForm::text(std::string_view name) const {
 
 void QtForm::setText(std::string_view name, std::string_view text) {
   auto& control = impl_->at(name);
+  control.heldAppendedLines = 0;  // replaced, not appended to
   impl_->setText(control, text);
   // A held write reaches the layout when it is shown.
   if (!control.holds()) impl_->layout->controlChanged(control.widget);
@@ -479,7 +498,10 @@ void QtForm::appendLines(std::string_view name, std::string_view lines, std::siz
   auto& control = impl_->at(name);
   std::string all = control.heldText ? std::move(*control.heldText) : Impl::text(control);
   all += lines;
+  const int appended = control.heldAppendedLines;
   impl_->setText(control, forms::KeepLastLines(std::move(all), maxLines));
+  control.heldAppendedLines =
+      appended + static_cast<int>(std::count(lines.begin(), lines.end(), '\n'));
 }
 
 Rgb QtForm::textColor(std::string_view name) const {
