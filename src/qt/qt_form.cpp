@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTextOption>
 #include <QTimer>
 #include <QVariant>
 #include <algorithm>
@@ -80,6 +81,8 @@ void ShowValue(QProgressBar* bar, int value) {
 // A log pane keeps the newest line in view as lines arrive, unless the user has scrolled
 // up to read: then the lines they read stay where they are while old ones drop off the top.
 void ShowLog(QPlainTextEdit* edit, const QString& text, int appendedLines) {
+  // Logged lines are long runs of hex digits without blanks: they wrap where the pane ends.
+  if (appendedLines > 0) edit->setWordWrapMode(QTextOption::WrapAnywhere);
   QScrollBar* bar = edit->verticalScrollBar();
   const bool atEnd = bar->value() >= bar->maximum();
   const int value = bar->value();
