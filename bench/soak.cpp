@@ -132,7 +132,7 @@ int Soak(int minutes, bool debugOpen) {
   const double cpuBefore = CpuSeconds();
   QElapsedTimer wall;
   wall.start();
-  PrintSample(0, ResidentMB(), "(connected)");
+  PrintSample(0, ResidentMB(), "(start, connecting)");
 
   // The check box opens once the installed count has arrived; then cell frames flow too.
   int waited = 0;
