@@ -110,6 +110,7 @@ struct QtForm::Impl {
     std::optional<Rgb> heldTextColor = std::nullopt;
     std::optional<int> heldValue = std::nullopt;
     int heldAppendedLines = 0;  // of a memo's held text, appended to what it showed
+    std::optional<std::string> shownText = std::nullopt;  // a label's, as last written
 
     bool holds() const { return heldText || heldBackground || heldTextColor || heldValue; }
 
@@ -261,8 +262,12 @@ void QtForm::Impl::showHeld() {
       const QString shown = RememberForDisplay(widget, ToQString(*text));
       if (control->spec.kind == Kind::Memo) {
         ShowLog(control->as<QPlainTextEdit>(), shown, std::exchange(control->heldAppendedLines, 0));
-      } else {
-        control->as<QLabel>()->setText(shown);
+        layout->controlChanged(widget);
+      } else if (auto* label = control->as<QLabel>(); label->text() != shown) {
+        control->shownText = std::move(*text);
+        label->setText(shown);
+        // Only a new text can change the room a control needs; colours and values cannot.
+        layout->controlChanged(widget);
       }
     }
     if (auto colour = std::exchange(control->heldBackground, std::nullopt)) {
@@ -274,7 +279,6 @@ void QtForm::Impl::showHeld() {
     if (auto value = std::exchange(control->heldValue, std::nullopt)) {
       ShowValue(control->as<QProgressBar>(), *value);
     }
-    layout->controlChanged(widget);
   }
 }
 
@@ -325,7 +329,13 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
   QWidget* widget = control.widget;
   const QSignalBlocker blocker(widget);
   switch (control.spec.kind) {
-    case Kind::Label:
+    case Kind::Label: {
+      // Decoders write the same values again and again: what is already there costs nothing.
+      const auto& current = control.heldText ? control.heldText : control.shownText;
+      if (current && *current == text) return;
+      hold(control, [text](Control& c) { c.heldText = std::string(text); });
+      return;
+    }
     case Kind::Memo:
       hold(control, [text](Control& c) { c.heldText = std::string(text); });
       return;
@@ -515,6 +525,7 @@ Rgb QtForm::textColor(std::string_view name) const {
 void QtForm::setTextColor(std::string_view name, Rgb colour) {
   auto& control = impl_->at(name);
   if (control.spec.kind == Kind::Label) {
+    if (textColor(name) == colour) return;
     impl_->hold(control, [colour](Impl::Control& c) { c.heldTextColor = colour; });
   } else {
     SetTextColor(control.widget, colour);
@@ -529,6 +540,7 @@ Rgb QtForm::background(std::string_view name) const {
 void QtForm::setBackground(std::string_view name, Rgb colour) {
   auto& control = impl_->at(name);
   if (control.spec.kind == Kind::Label) {
+    if (background(name) == colour) return;
     impl_->hold(control, [colour](Impl::Control& c) { c.heldBackground = colour; });
   } else {
     SetBackground(control.widget, colour);
