@@ -27,10 +27,15 @@
 #include <string>
 
 #include "app/app.h"
+#include "process_figures.h"
 #include "qt/qt_platform.h"
 #include "sim/sim_process.h"
 
 namespace {
+
+using bms::bench::CpuSeconds;
+using bms::bench::ResidentMB;
+using bms::bench::RunFor;
 
 constexpr double kWindowBudgetSeconds = 0.5;
 constexpr double kMemoryBudgetMB = 120;
@@ -58,24 +63,6 @@ double ProcessAgeSeconds() {
   return BootClockSeconds() - started;
 }
 
-double ResidentMB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.starts_with("VmRSS:")) return std::stod(line.substr(6)) * 1024 / 1e6;
-  }
-  return -1;
-}
-
-double CpuSeconds() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // A loopback port free right now: the settings file must name it before bmc-sim runs,
 // since bmc-sim starts only after the window is shown so as not to slow the start-up.
 int FreeLoopbackPort() {
@@ -91,13 +78,6 @@ int FreeLoopbackPort() {
   }
   ::close(fd);
   return port;
-}
-
-// Runs the event loop for `ms`; nothing of ours wakes it meanwhile.
-void RunFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 // Notes the process age at the first paint of the watched window.

@@ -25,10 +25,15 @@
 #include <vector>
 
 #include "app/app.h"
+#include "process_figures.h"
 #include "qt/qt_platform.h"
 #include "sim/sim_process.h"
 
 namespace {
+
+using bms::bench::CpuSeconds;
+using bms::bench::ResidentMB;
+using bms::bench::RunFor;
 
 constexpr double kGrowthBudgetPercent = 5;
 constexpr int kWarmUpSeconds = 60;
@@ -37,31 +42,6 @@ constexpr int kSampleSeconds = 10;
 constexpr int kCountWaitSeconds = 30;
 const std::vector<std::string> kSimArgs = {"--direct", "0",         "--rate", "5",     "--bics",
                                            "16",       "--garbage", "7",      "--cut", "11"};
-
-double ResidentMB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.starts_with("VmRSS:")) return std::stod(line.substr(6)) * 1024 / 1e6;
-  }
-  return -1;
-}
-
-double CpuSeconds() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// Runs the event loop for `ms`; nothing of ours wakes it meanwhile.
-void RunFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 // The program folder, holding the settings file; removed at the end, whatever happens.
 struct ProgramDir {
