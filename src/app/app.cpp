@@ -4,7 +4,6 @@
 #include "app/language_switch.h"
 #include "app/user_settings.h"
 #include "monitor/bic_detail.h"
-#include "monitor/monitor_decoders.h"
 
 namespace bms::app {
 
@@ -31,6 +30,7 @@ App::App(base::Platform& platform)
       dispatcher_(context_, link_),
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
+      parameters_(context_, link_),
       errors_(context_),
       refresh_(context_),
       blink_(context_),
@@ -54,7 +54,7 @@ App::App(base::Platform& platform)
     errors_.showErrorState();
   };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
-  monitor::RegisterMonitorDecoders(dispatcher_, context_);
+  parameters_.registerDecoders(dispatcher_);
   monitor::RegisterRunMonitorDecoders(dispatcher_, context_, runMonitor_);
   monitor::RegisterBicDetailDecoders(dispatcher_, context_);
 }
@@ -107,6 +107,7 @@ void App::bindHandlers() {
   main.bind("英文单选框", forms::Event::Click, [this] { applyEnglish(); });
   link_.bind();
   runMonitor_.bind();
+  parameters_.bind();
   debugWindow_.bind();
   monitor::BindBicNavigation(context_);
 }

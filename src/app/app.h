@@ -12,6 +12,7 @@
 #include "monitor/poll.h"
 #include "monitor/run_monitor.h"
 #include "monitor/status_refresh.h"
+#include "params/parameter_rows.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
 #include "service/warning_blink.h"
@@ -50,6 +51,7 @@ class App {
   monitor::Dispatcher dispatcher_;
   monitor::Poller poller_;
   monitor::RunMonitor runMonitor_;
+  params::ParameterRows parameters_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;

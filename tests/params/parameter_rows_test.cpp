@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "backends.h"
+#include "params/catalogue.h"
+#include "testing/driver.h"
+#include "wire/hex_text.h"
+
+// Every parameter row reads, saves and shows its answers through one mechanism.
+namespace bms::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const params::CatalogueRow& RowOf(std::string_view readId, std::optional<int> item = {}) {
+  for (const auto& row : params::ParameterCatalogue()) {
+    if (row.codec.readId == readId && row.codec.item == item) return row;
+  }
+  throw std::invalid_argument("no such row");
+}
+
+std::string Frame(const std::string& id, const std::string& data1, const std::string& data2) {
+  return "T,05F5E100,7," + id + "," + data1 + "," + data2 + ",\r\n";
+}
+
+class ParameterRows : public ::testing::TestWithParam<Backend> {
+ protected:
+  void SetUp() override { StartConnected(driver); }
+
+  Driver driver{GetParam()};
+};
+
+TEST_P(ParameterRows, ReadShowsWaitThenTheValue) {
+  const auto& row = RowOf("09A00174");
+  driver.select("总选择夹", 2);
+  ASSERT_TRUE(driver.click(row.readButton));
+  EXPECT_EQ(driver.text(row.display), "Wait");
+  EXPECT_EQ(driver.sent(), Lines{"T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n"});
+  driver.receive(Frame("09A10175", "0CE4FFFF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(row.display), "3300");
+}
+
+TEST_P(ParameterRows, SaveSendsWhatIsValidAndRefusesTheRest) {
+  const auto& row = RowOf("09A00174");
+  driver.select("总选择夹", 2);
+  struct Case {
+    const char* typed;
+    Lines sent;
+  };
+  for (const auto& [typed, sent] : {Case{"3300", {"T,05F5E100,6,09A00176,0CE4FFFF,FFFFFFFF,\r\n"}},
+                                    Case{"70000", {}}, Case{"0", {}}, Case{"", {}}}) {
+    driver.receive(Frame("09A10175", "0001FFFF", "FFFFFFFF"));  // the label shows "1"
+    driver.setText(row.input, typed);
+    ASSERT_TRUE(driver.click(row.saveButton));
+    EXPECT_EQ(driver.sent(), sent) << typed;
+    EXPECT_EQ(driver.text(row.display), sent.empty() ? "1" : "Wait") << typed;
+    driver.advance(100);
+    EXPECT_EQ(driver.text("错误指示灯标签"), sent.empty() ? "ERR" : "") << typed;
+    driver.advance(1000);  // the error shown is over
+    driver.sent();         // and the polls of that second forgotten
+  }
+}
+
+TEST_P(ParameterRows, AcknowledgementsMarkTheirOwnItemOnly) {
+  const auto& five = RowOf("09A00180", 5);
+  const auto& four = RowOf("09A00180", 4);
+  driver.receive(Frame("09A10183", "05AAFFFF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(five.display), "Done");
+  EXPECT_EQ(driver.text(four.display), "");
+  driver.receive(Frame("09A10181", "040CE4FF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(four.display), "3300");
+  EXPECT_EQ(driver.text(five.display), "Done");
+}
+
+TEST_P(ParameterRows, ARefusedThermistorTypeShowsErrorAndOtherRowsKeepWait) {
+  const auto& thermistor = RowOf("09A00104");
+  const auto& limit = RowOf("09A00174");
+  driver.click(thermistor.readButton);
+  driver.click(limit.readButton);
+  driver.receive(Frame("09A10107", "00FFFFFF", "FFFFFFFF") +
+                 Frame("09A10177", "00FFFFFF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(thermistor.display), "Error");
+  EXPECT_EQ(driver.text(limit.display), "Wait");
+  driver.advance(100);
+  EXPECT_EQ(driver.text("错误指示灯标签"), "ERR");
+}
+
+TEST_P(ParameterRows, AChoiceShowsItsTextInTheLanguageOfTheMoment) {
+  for (const auto& row : params::ParameterCatalogue()) {
+    if (row.choices.empty()) continue;
+    const std::string item = wire::ByteToHex2(*row.codec.item);
+    driver.click("简体中文单选框");
+    driver.receive(Frame("09A10161", item + "01FFFF", "FFFFFFFF"));
+    EXPECT_EQ(driver.text(row.display), row.choices[1].chinese) << row.display;
+    driver.click("英文单选框");
+    driver.receive(Frame("09A10161", item + "01FFFF", "FFFFFFFF"));
+    EXPECT_EQ(driver.text(row.display), row.choices[1].english) << row.display;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ParameterRows, AllBackends(), BackendName);
+
+}  // namespace
+}  // namespace bms::testing
