@@ -13,6 +13,7 @@
 #include "monitor/run_monitor.h"
 #include "monitor/status_refresh.h"
 #include "params/parameter_rows.h"
+#include "params/setting_mode.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
 #include "service/warning_blink.h"
@@ -52,6 +53,7 @@ class App {
   monitor::Poller poller_;
   monitor::RunMonitor runMonitor_;
   params::ParameterRows parameters_;
+  params::SettingMode settingMode_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;
