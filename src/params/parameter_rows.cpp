@@ -1,7 +1,11 @@
 #include "params/parameter_rows.h"
 
+#include <charconv>
+
 #include "base/language.h"
+#include "params/validators.h"
 #include "wire/hex_text.h"
+#include "wire/number_text.h"
 
 namespace bms::params {
 
@@ -12,6 +16,23 @@ namespace {
 constexpr std::string_view kRefusalShownBy = "09A10107";
 
 bool ShowsRefusal(std::string_view ackId) { return ackId == kRefusalShownBy; }
+
+// The rated energy is no parameter of its own: the product of the rated capacity and
+// voltage as their labels show them, once both show a number.
+constexpr std::string_view kCapacityLabel = "额定容量Ah显示标签";
+constexpr std::string_view kVoltageLabel = "额定总电压显示标签";
+constexpr std::string_view kEnergyLabel = "额定kWh显示标签";
+
+void ShowRatedEnergy(forms::Form& main) {
+  const std::string capacity = main.text(kCapacityLabel);
+  const std::string voltage = main.text(kVoltageLabel);
+  if (!IsDecimalText(capacity) || !IsDecimalText(voltage)) return;
+  double ah = 0;
+  double volts = 0;
+  std::from_chars(capacity.data(), capacity.data() + capacity.size(), ah);
+  std::from_chars(voltage.data(), voltage.data() + voltage.size(), volts);
+  main.setText(kEnergyLabel, wire::FormatDecimals(ah * volts / 1000, 3));
+}
 
 }  // namespace
 
@@ -87,6 +108,7 @@ void ParameterRows::onValue(std::string_view valueId, std::string_view data1,
       }
     }
     main.setText(row.display, *value);
+    if (row.display == kCapacityLabel || row.display == kVoltageLabel) ShowRatedEnergy(main);
   }
 }
 

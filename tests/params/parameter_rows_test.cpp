@@ -101,6 +101,16 @@ TEST_P(ParameterRows, AChoiceShowsItsTextInTheLanguageOfTheMoment) {
   }
 }
 
+TEST_P(ParameterRows, TheRatedEnergyFollowsCapacityAndVoltageOnceBothShowANumber) {
+  driver.click(RowOf("09A00130", 1).readButton);  // the voltage shows "Wait"
+  driver.receive(Frame("09A10131", "00FFFFFF", "42C80000"));
+  EXPECT_EQ(driver.text("额定容量Ah显示标签"), "100.000");
+  EXPECT_EQ(driver.text("额定kWh显示标签"), "") << "not while the voltage waits";
+  driver.receive(Frame("09A10131", "01FFFFFF", "424CCCCD"));
+  EXPECT_EQ(driver.text("额定总电压显示标签"), "51.2");
+  EXPECT_EQ(driver.text("额定kWh显示标签"), "5.120");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ParameterRows, AllBackends(), BackendName);
 
 }  // namespace
