@@ -36,12 +36,15 @@ constexpr ControlSpec kPackBoxes[] = {
      .cell = {2, 0},
      .caption = "放电输出能力",
      .sharedColumns = true},
+    // The controller defines no frames for the SOC row: shown disabled, so that nobody
+    // expects its buttons to do something.
     {.name = kSocBox,
      .kind = Kind::GroupBox,
      .parent = kPackPage,
      .cell = {3, 0},
      .caption = "SOC",
-     .sharedColumns = true},
+     .sharedColumns = true,
+     .enabled = false},
 };
 
 // The capacity group shows the unit after the value.

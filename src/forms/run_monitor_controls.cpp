@@ -132,6 +132,13 @@ constexpr ControlSpec Edit(std::string_view name, std::string_view parent, Cell 
   return {.name = name, .kind = Kind::Edit, .parent = parent, .cell = cell};
 }
 
+// A row laid out like a parameter row for which the controller defines no frames: shown
+// disabled, so that nobody expects it to do something.
+constexpr ControlSpec Inert(ControlSpec spec) {
+  spec.enabled = false;
+  return spec;
+}
+
 // --- cell detail group ------------------------------------------------------------------
 // Columns: 0 cell number, 1 voltage, 2 the thin balancing lamp, 3 balance state, 4 sensor
 // number, 5 temperature, 6 unit picture. Cell n sits in row 3 + n.
@@ -385,23 +392,23 @@ constexpr ControlSpec kRunMonitor[] = {
     // Four rows laid out like parameter rows; their buttons have no action.
     Caption("限制充电百分比标记标签", kControlPage, {1, 0}, "限制充电百分比"),
     ControlValue("最小充电电流显示标签1", 1),
-    Button("读取最小充电电流按钮1", kControlPage, {1, 2}, "读取"),
-    Edit("修改最小充电电流编辑框1", kControlPage, {1, 3}),
-    Button("保存最小充电电流按钮1", kControlPage, {1, 4}, "保存"),
+    Inert(Button("读取最小充电电流按钮1", kControlPage, {1, 2}, "读取")),
+    Inert(Edit("修改最小充电电流编辑框1", kControlPage, {1, 3})),
+    Inert(Button("保存最小充电电流按钮1", kControlPage, {1, 4}, "保存")),
     Caption("限制最大放电电流标记标签", kControlPage, {2, 0}, "限制最大放电电流"),
     ControlValue("最大充电电流显示标签2", 2),
-    Button("读取最大充电电流按钮2", kControlPage, {2, 2}, "读取"),
-    Edit("修改最大充电电流编辑框2", kControlPage, {2, 3}),
-    Button("保存最大充电电流按钮2", kControlPage, {2, 4}, "保存"),
+    Inert(Button("读取最大充电电流按钮2", kControlPage, {2, 2}, "读取")),
+    Inert(Edit("修改最大充电电流编辑框2", kControlPage, {2, 3})),
+    Inert(Button("保存最大充电电流按钮2", kControlPage, {2, 4}, "保存")),
     Caption("限制放电百分比标记标签", kControlPage, {3, 0}, "限制放电百分比"),
     ControlValue("最小充电电流显示标签2", 3),
-    Button("读取最小充电电流按钮2", kControlPage, {3, 2}, "读取"),
-    Edit("修改最小充电电流编辑框2", kControlPage, {3, 3}),
-    Button("保存最小充电电流按钮2", kControlPage, {3, 4}, "保存"),
+    Inert(Button("读取最小充电电流按钮2", kControlPage, {3, 2}, "读取")),
+    Inert(Edit("修改最小充电电流编辑框2", kControlPage, {3, 3})),
+    Inert(Button("保存最小充电电流按钮2", kControlPage, {3, 4}, "保存")),
     ControlValue("最小充电电流显示标签3", 4),
-    Button("读取最小充电电流按钮3", kControlPage, {4, 2}, "读取"),
-    Edit("修改最小充电电流编辑框3", kControlPage, {4, 3}),
-    Button("保存最小充电电流按钮3", kControlPage, {4, 4}, "保存"),
+    Inert(Button("读取最小充电电流按钮3", kControlPage, {4, 2}, "读取")),
+    Inert(Edit("修改最小充电电流编辑框3", kControlPage, {4, 3})),
+    Inert(Button("保存最小充电电流按钮3", kControlPage, {4, 4}, "保存")),
 
     // "访问密码": new access password, typed twice.
     Caption("新密码标签", kPasswordPage, {0, 0}, "输入新密码"),

@@ -111,6 +111,18 @@ TEST_P(ParameterRows, TheRatedEnergyFollowsCapacityAndVoltageOnceBothShowANumber
   EXPECT_EQ(driver.text("额定kWh显示标签"), "5.120");
 }
 
+TEST_P(ParameterRows, RowsWithoutFramesCannotBeUsed) {
+  for (const char* control :
+       {"保存额定容量按钮1", "修改额定容量编辑框1", "读取最小充电电流按钮1",
+        "保存最小充电电流按钮1", "读取最大充电电流按钮2", "保存最大充电电流按钮2",
+        "读取最小充电电流按钮2", "保存最小充电电流按钮2", "读取最小充电电流按钮3",
+        "保存最小充电电流按钮3"}) {
+    EXPECT_FALSE(driver.click(control)) << control;
+  }
+  EXPECT_FALSE(driver.enabled("修改最小充电电流编辑框3"));
+  EXPECT_EQ(driver.sent(), Lines{});
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ParameterRows, AllBackends(), BackendName);
 
 }  // namespace
