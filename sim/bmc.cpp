@@ -15,19 +15,21 @@ constexpr std::int64_t kCellDetailRequest = 0x09A01000;  // + BIC number in the 
 Bmc::Bmc(const BmcConfig& config)
     : config_(config),
       bmcField_(wire::BmcNumberToHex(std::to_string(config.number))),
-      pack_(config.seed, config.bics) {}
+      pack_(config.seed, config.bics),
+      parameters_(config.saves) {}
 
 std::string Bmc::Line(const Frame& frame) const { return BmcFrameLine(bmcField_, frame); }
 
-std::vector<std::string> Bmc::HandleLine(std::string_view line) const {
+std::vector<std::string> Bmc::HandleLine(std::string_view line) {
   const wire::ReceivedFields fields(line);
   // The BMC answers whatever number the request carries: on its own link it is the
   // only BMC, and the relay has already routed by number.
   if (!wire::TextEquals(fields[1], "T") || !wire::TextEquals(fields[3], "6")) return {};
-  return Answer(fields[4]);
+  return Answer(fields[4], fields[5], fields[6]);
 }
 
-std::vector<std::string> Bmc::Answer(std::string_view id) const {
+std::vector<std::string> Bmc::Answer(std::string_view id, std::string_view data1,
+                                     std::string_view data2) {
   if (id.size() != 8 || !wire::IsHexText(id)) return {};
   const std::int64_t request = wire::HexToInteger(id);
   std::vector<std::string> lines;
@@ -48,7 +50,9 @@ std::vector<std::string> Bmc::Answer(std::string_view id) const {
       lines.push_back(Line(BoardTemperaturePositionsFrame(pack_)));
       break;
     default:
-      if ((request & ~0xFF) == kCellDetailRequest) {
+      if (auto parameter = parameters_.Answer(request, data1, data2)) {
+        lines.push_back(Line(*parameter));
+      } else if ((request & ~0xFF) == kCellDetailRequest) {
         const int number = static_cast<int>(request & 0xFF);
         if (number >= 1 && number <= pack_.bicCount()) {
           for (const Frame& frame : CellDetailFrames(pack_, number)) lines.push_back(Line(frame));

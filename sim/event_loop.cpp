@@ -29,7 +29,11 @@ FaultConfig FaultsOf(const Options& options) {
 }
 
 BmcConfig BmcOf(const Options& options) {
-  return BmcConfig{options.bmcNumber, options.bics, options.seed, options.faults, options.warnings};
+  const SavePolicy saves = options.refuseSaves ? SavePolicy::Refused
+                           : options.locked    ? SavePolicy::Locked
+                                               : SavePolicy::Open;
+  return BmcConfig{options.bmcNumber, options.bics,     options.seed,
+                   options.faults,    options.warnings, saves};
 }
 
 }  // namespace

@@ -171,6 +171,8 @@ const std::map<std::string_view, bool Options::*>& SwitchOptions() {
   static const std::map<std::string_view, bool Options::*> table = {
       {"--newer", &Options::newer},
       {"--lowercase", &Options::lowercase},
+      {"--locked", &Options::locked},
+      {"--refuse-saves", &Options::refuseSaves},
       {"--refuse-login", &Options::refuseLogin},
       {"--silent", &Options::silent},
   };
@@ -187,6 +189,9 @@ bool CheckCombination(Parser& p) {
   if (o.password && !o.relayPort) return p.Fail("--password is only used with --relay");
   if (o.refuseLogin && !o.relayPort) return p.Fail("--refuse-login is only used with --relay");
   if (o.newer && !o.updatePort) return p.Fail("--newer is only used with --update");
+  if (o.locked && o.refuseSaves) {
+    return p.Fail("--locked and --refuse-saves exclude each other: every save is refused anyway");
+  }
   std::set<int> ports;
   for (const auto& port : {o.directPort, o.relayPort, o.updatePort}) {
     if (port && *port != 0 && !ports.insert(*port).second) {
@@ -284,6 +289,14 @@ The BMC:
                        stands still while no client listens.
   --faults HEX         fault flags byte of 09A10005 (default 00).
   --warnings HEX       warning flags byte of 09A10005 (default 00).
+
+Parameters: every parameter group of the tool's calibration pages answers reads with
+the values of a 16-cell LFP pack and keeps each saved value until the program ends
+(acknowledged "AA"). The setting-mode command 09A0001E "00FFFFFF" is answered 09A1001F
+"00AAFFFF", the restart command "01FFFFFF" is answered "01AAFFFF".
+  --locked             saves are refused (acknowledged "00") until the setting-mode
+                       command arrives; a restart locks them again.
+  --refuse-saves       every save is refused.
 
 Fault switches (they damage the BMC's lines, counted per connection; the relay's own
 lines S2, B, D and F are never damaged):

@@ -25,6 +25,8 @@ struct Options {
   std::optional<int> flood{};  // run-data lines per second, instead of sets at `rate`
   std::uint8_t faults = 0;     // 09A10005 byte 1
   std::uint8_t warnings = 0;   // 09A10005 byte 2
+  bool locked = false;         // saves wait for the setting-mode command
+  bool refuseSaves = false;
 
   int garbageEvery = 0;  // 0 = off
   int cutEvery = 0;

@@ -11,7 +11,7 @@ namespace bms::sim {
 namespace {
 
 // The IDs of the answers, each answer checked to be a whole BMC line of BMC 200000000.
-std::vector<std::string> AnswerIds(const Bmc& bmc, const std::string& line) {
+std::vector<std::string> AnswerIds(Bmc& bmc, const std::string& line) {
   std::vector<std::string> ids;
   for (const std::string& answer : bmc.HandleLine(line)) {
     EXPECT_TRUE(answer.starts_with("T,0BEBC200,7,") && answer.ends_with(",\r\n")) << answer;
@@ -21,12 +21,12 @@ std::vector<std::string> AnswerIds(const Bmc& bmc, const std::string& line) {
   return ids;
 }
 
-std::string Request(const std::string& id) {
-  return wire::FrameLine("05F5E100", id, "FFFFFFFF", "FFFFFFFF");
+std::string Request(const std::string& id, const std::string& data1 = "FFFFFFFF") {
+  return wire::FrameLine("05F5E100", id, data1, "FFFFFFFF");
 }
 
 TEST(SimBmc, AnswersFollowTheIdScheme) {
-  const Bmc bmc(BmcConfig{200000000, 3, 7, 0, 0});
+  Bmc bmc(BmcConfig{200000000, 3, 7, 0, 0});
   using Ids = std::vector<std::string>;
   const auto detail = [](const std::string& bic) {
     Ids ids;
@@ -45,6 +45,10 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
            {Request("09A01000"), {}},
            {Request("09A01004"), {}},  // one BIC more than installed
            {Request("09A00001"), {}},
+           {Request("09A00174"), {"09A10175"}},
+           {Request("09A00182", "03FFFFFF"), {"09A10183"}},
+           {Request("09A00180", "10FFFFFF"), {}},  // the group has items 00 to 07
+           {Request("09A0001E", "00FFFFFF"), {"09A1001F"}},
            {"T,05F5E101,6,09A00100,FFFFFFFF,FFFFFFFF,\r", {"09A10101"}},  // any number, no LF
            {"T,05F5E100,6,09A00100\r", {}},
            {"T,05F5E100,S6,09A00100,FFFFFFFF,FFFFFFFF,\r", {}},
@@ -53,6 +57,18 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
        }) {
     EXPECT_EQ(AnswerIds(bmc, line), ids) << line;
   }
+}
+
+TEST(SimBmc, ASavedParameterIsWhatTheNextReadAnswers) {
+  Bmc bmc(BmcConfig{200000000, 3, 7, 0, 0, SavePolicy::Locked});
+  const auto answer = [&](const std::string& line) {
+    const auto lines = bmc.HandleLine(line);
+    return lines.size() == 1 ? std::string(wire::ReceivedFields(lines.front())[5]) : "none";
+  };
+  EXPECT_EQ(answer(Request("09A00176", "0CE4FFFF")), "00FFFFFF");
+  EXPECT_EQ(answer(Request("09A0001E", "00FFFFFF")), "00AAFFFF");
+  EXPECT_EQ(answer(Request("09A00176", "0CE4FFFF")), "AAFFFFFF");
+  EXPECT_EQ(answer(Request("09A00174")), "0CE4FFFF");
 }
 
 TEST(SimBmc, RunDataCyclesThroughTheFiveFramesAndStepsThePackPerSet) {

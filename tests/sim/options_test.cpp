@@ -29,6 +29,8 @@ TEST(SimOptions, GoodCommandLines) {
                 {.directPort = 1, .garbageEvery = 3, .cutEvery = 4, .dropAfter = 10}},
            Case{{"--direct", "1", "--lowercase", "--flood", "50000", "--silent"},
                 {.directPort = 1, .flood = 50000, .lowercase = true, .silent = true}},
+           Case{{"--direct", "1", "--locked"}, {.directPort = 1, .locked = true}},
+           Case{{"--refuse-saves", "--direct", "1"}, {.directPort = 1, .refuseSaves = true}},
        }) {
     const ParseResult result = ParseOptions(c.args);
     ASSERT_TRUE(result.options.has_value()) << c.args.front() << ": " << result.error;
@@ -53,6 +55,8 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
            Case{{"--direct", "8000", "--bmc", "99999999"}, "--bmc"},
            Case{{"--direct", "8000", "--faults", "100"}, "--faults"},
            Case{{"--direct", "8000", "--silent=yes"}, "takes no value"},
+           Case{{"--direct", "8000", "--locked", "--refuse-saves"}, "exclude each other"},
+           Case{{"--direct", "8000", "--locked", "--locked"}, "given twice"},
            Case{{"--direct", "8000", "--verbose"}, "unknown option '--verbose'"},
        }) {
     const ParseResult result = ParseOptions(c.args);
