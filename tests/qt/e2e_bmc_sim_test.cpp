@@ -176,6 +176,60 @@ TEST_F(EndToEnd, ASilentPeerLeavesTheLinkOpen) {
   EXPECT_NE(sent().find(",09A00100,"), std::string::npos) << "the poll keeps asking";
 }
 
+// Read a row, save a new value, read it back: as a user checks a change.
+TEST_F(EndToEnd, ASavedParameterReadsBack) {
+  struct Case {
+    const char* input;
+    const char* read;
+    const char* save;
+    const char* display;
+    const char* before;
+    const char* typed;
+    const char* after;
+  };
+  const auto endpoints = startSim({"--direct", "0"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  for (const auto& [input, read, save, display, before, typed, after] :
+       {Case{"最高极限电压设定编辑框", "读最高极限电压按钮", "保存最高极限电压按钮",
+             "最高极限电压显示标签", "3650", "3600", "3600"},
+        Case{"修改额定总电压编辑框", "读取额定总电压按钮", "保存额定总电压按钮",
+             "额定总电压显示标签", "51.2", "48", "48.0"}}) {
+    ASSERT_TRUE(main->userClick(read)) << read;
+    ASSERT_TRUE(waitFor([&] { return main->text(display) == before; })) << main->text(display);
+    ASSERT_TRUE(main->userType(input, typed));
+    ASSERT_TRUE(main->userClick(save));
+    ASSERT_TRUE(waitFor([&] { return main->text(display) == "Done"; })) << main->text(display);
+    ASSERT_TRUE(main->userClick(read));
+    ASSERT_TRUE(waitFor([&] { return main->text(display) == after; })) << main->text(display);
+  }
+}
+
+// A locked controller takes no save until the setting mode is entered; a refused
+// thermistor type says so.
+TEST_F(EndToEnd, SavesWaitForTheSettingModeAndARefusalShows) {
+  auto endpoints = startSim({"--direct", "0", "--locked"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(main->userType("最高极限电压设定编辑框", "3600"));
+  ASSERT_TRUE(main->userClick("保存最高极限电压按钮"));
+  ProcessEventsFor(500);
+  EXPECT_EQ(main->text("最高极限电压显示标签"), "Wait");
+  ASSERT_TRUE(main->userClick("发送进入设定模式的按钮"));
+  ASSERT_TRUE(waitFor([&] {
+    return main->text("BMC响应设定模式命令的标签") == "The setting mode has been entered";
+  }));
+  ASSERT_TRUE(main->userClick("保存最高极限电压按钮"));
+  ASSERT_TRUE(waitFor([&] { return main->text("最高极限电压显示标签") == "Done"; }));
+
+  app.reset();
+  platform.reset();
+  EXPECT_EQ(sim->Stop(SIGTERM), 0);
+  endpoints = startSim({"--direct", "0", "--refuse-saves"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,");
+  ASSERT_TRUE(main->userType("热敏电阻类型设定编辑框", "2"));
+  ASSERT_TRUE(main->userClick("保存热敏电阻类型按钮"));
+  ASSERT_TRUE(waitFor([&] { return main->text("热敏电阻类型显示标签") == "Error"; }));
+}
+
 #endif
 
 }  // namespace
