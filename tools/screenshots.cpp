@@ -16,6 +16,7 @@
 
 #include "app/app.h"
 #include "forms/tables.h"
+#include "params/catalogue.h"
 #include "qt/qt_application.h"
 #include "qt/qt_platform.h"
 #include "sim/sim_process.h"
@@ -151,6 +152,23 @@ int main(int argc, char* argv[]) {
       Wait(100);
     }
     ok = Save(main.window(), out / ("main-run-info-live-" + std::string(language) + ".png")) && ok;
+    // The parameter pages with every row read from the controller.
+    for (const auto& row : bms::params::ParameterCatalogue()) main.userClick(row.readButton);
+    Wait(1500);
+    for (const auto& [page, index] : {std::pair{"cell-voltage", 1},
+                                      {"temperature", 2},
+                                      {"bic", 3},
+                                      {"pack-set", 5},
+                                      {"characteristic", 6},
+                                      {"signal", 7}}) {
+      main.setIndex("总选择夹", 2);
+      main.setIndex("参数标定选择夹", index);
+      Wait(100);
+      const std::string file =
+          "main-parameters-" + std::string(page) + "-live-" + std::string(language) + ".png";
+      ok = Save(main.window(), out / file) && ok;
+    }
+    main.setIndex("总选择夹", 0);
     main.userClick("通信按钮");
   }
   sim.Stop(SIGTERM);
