@@ -46,10 +46,8 @@ PackModel::PackModel(std::uint64_t seed, int bicCount) : rng_(StreamSeed(seed, 1
   for (Bic& bic : bics_) {
     bic.cells = rng_.Between(8, kMaxCellsPerBic);
     bic.sensors = rng_.Between(4, kMaxSensorsPerBic);
-    for (int n = 0; n < bic.cells; ++n)
-      bic.cellOffsetMv[static_cast<std::size_t>(n)] = rng_.Between(-6, 6);
-    for (int n = 0; n < bic.sensors; ++n)
-      bic.sensorC[static_cast<std::size_t>(n)] = rng_.Between(22, 27);
+    for (int& offset : bic.cellOffsetMv) offset = rng_.Between(-6, 6);
+    for (int& t : bic.sensorC) t = rng_.Between(22, 27);
     bic.boardC = rng_.Between(28, 33);
   }
   socPermille_ = rng_.Between(300, 799);
@@ -81,10 +79,7 @@ void PackModel::Step() {
       0, 1000);
 
   for (Bic& bic : bics_) {
-    for (int n = 0; n < bic.sensors; ++n) {
-      auto& t = bic.sensorC[static_cast<std::size_t>(n)];
-      t = Drift(rng_, t, 15, 40, 15);
-    }
+    for (int& t : bic.sensorC) t = Drift(rng_, t, 15, 40, 15);
     bic.boardC = Drift(rng_, bic.boardC, 20, 50, 10);
   }
   bmcC_ = Drift(rng_, bmcC_, 20, 55, 20);
@@ -93,19 +88,38 @@ void PackModel::Step() {
 }
 
 void PackModel::UpdateCells() {
-  const int meanMv =
-      OpenCircuitMv(socPercent()) + static_cast<int>(std::lround(currentA() * kInternalMilliohm));
+  const int meanMv = OpenCircuitMv(socPercent()) +
+                     static_cast<int>(std::lround(actualCurrentA() * kInternalMilliohm));
   for (Bic& bic : bics_) {
-    for (int n = 0; n < bic.cells; ++n) {
-      const auto i = static_cast<std::size_t>(n);
-      bic.cellMv[i] = meanMv + bic.cellOffsetMv[i] + rng_.Between(-1, 1);
-    }
-    UpdateBalancing(bic);
+    for (std::size_t i = 0; i < bic.actualMv.size(); ++i)
+      bic.actualMv[i] = meanMv + bic.cellOffsetMv[i] + rng_.Between(-1, 1);
+    Report(bic);
   }
 }
 
+void PackModel::ConfigureBic(int number, int cells, int sensors, int referenceMv) {
+  Bic& bic = bics_.at(static_cast<std::size_t>(number - 1));
+  bic.cells = std::clamp(cells, 0, kMaxCellsPerBic);
+  bic.sensors = std::clamp(sensors, 0, kMaxSensorsPerBic);
+  bic.referenceMv = referenceMv;
+  Report(bic);
+}
+
+// A BIC measures against its reference: a reference set higher than the nominal one makes
+// every cell read that much higher.
+void PackModel::Report(Bic& bic) {
+  const double gain = static_cast<double>(bic.referenceMv) / kNominalReferenceMv;
+  for (std::size_t i = 0; i < bic.cellMv.size(); ++i)
+    bic.cellMv[i] = static_cast<int>(std::lround(bic.actualMv[i] * gain));
+  UpdateBalancing(bic);
+}
+
+double PackModel::currentA() const {
+  return actualCurrentA() * meter_.currentGain + meter_.currentOffsetA;
+}
+
 // Balancing bleeds the two highest cells of a BIC when they stand out from its lowest.
-void PackModel::UpdateBalancing(Bic& bic) const {
+void PackModel::UpdateBalancing(Bic& bic) {
   constexpr int kThresholdMv = 4;
   bic.balancing = 0;
   if (bic.cells == 0) return;
@@ -135,13 +149,13 @@ double PackModel::totalVoltageV() const {
   for (const Bic& bic : bics_) {
     for (int n = 0; n < bic.cells; ++n) mv += bic.cellMv[static_cast<std::size_t>(n)];
   }
-  return static_cast<double>(mv) / 1000.0;
+  return static_cast<double>(mv) / 1000.0 * meter_.voltageGain;
 }
 
 int PackModel::estimatedMinutes() const {
   // A step moves the charge by twice the per-ampere amount on average, and there are 60
   // steps a minute at the default rate of one set per second.
-  const double permillePerMinute = std::fabs(currentA()) * kPermillePerAmpStep * 2 * 60;
+  const double permillePerMinute = std::fabs(actualCurrentA()) * kPermillePerAmpStep * 2 * 60;
   const int left = charging_ ? 1000 - socPermille_ : socPermille_;
   if (permillePerMinute <= 0) return 0;
   return std::clamp(static_cast<int>(std::ceil(left / permillePerMinute)), 0, 0x3FFF);

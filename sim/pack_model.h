@@ -11,15 +11,30 @@ namespace bms::sim {
 inline constexpr int kMaxCellsPerBic = 16;
 inline constexpr int kMaxSensorsPerBic = 8;
 
+inline constexpr int kNominalReferenceMv = 2500;
+
 struct Bic {
-  int cells = 0;    // 8 to 16
-  int sensors = 0;  // 4 to 8
-  std::array<int, kMaxCellsPerBic> cellMv{};
+  int cells = 0;                              // reported: 1 to 16, 8 to 16 as seeded
+  int sensors = 0;                            // reported: 0 to 8, 4 to 8 as seeded
+  std::array<int, kMaxCellsPerBic> cellMv{};  // as the BIC reports them
   std::array<int, kMaxSensorsPerBic> sensorC{};
   int boardC = 0;
   std::uint16_t balancing = 0;  // bit 0 = cell 1
 
+  // Every position is simulated, so that a larger count set later has values to report.
+  std::array<int, kMaxCellsPerBic> actualMv{};
   std::array<int, kMaxCellsPerBic> cellOffsetMv{};  // fixed spread of each cell
+  int referenceMv = kNominalReferenceMv;            // scales what the BIC reports
+};
+
+// How the BMC turns the true pack current and total voltage into its readings:
+// reading = true value x gain + offset.
+struct Meter {
+  double currentGain = 1;
+  double currentOffsetA = 0;
+  double voltageGain = 1;
+
+  friend bool operator==(const Meter&, const Meter&) = default;
 };
 
 // Where an extreme value sits: BIC and cell or sensor number, both from 1.
@@ -42,9 +57,16 @@ class PackModel {
   const Bic& bic(int number) const { return bics_.at(static_cast<std::size_t>(number - 1)); }
   int totalCells() const;
 
+  // What a BIC reports: its counts and the reference its cell readings are scaled by.
+  // Takes effect at once and draws no random numbers, so a configured pack stays in step
+  // with an unconfigured one of the same seed.
+  void ConfigureBic(int number, int cells, int sensors, int referenceMv);
+  void SetMeter(const Meter& meter) { meter_ = meter; }
+
   double socPercent() const { return socPermille_ / 10.0; }
   int socPermille() const { return socPermille_; }
-  double currentA() const { return currentDeciA_ / 10.0; }  // positive while charging
+  double currentA() const;  // the reading, positive while charging
+  double actualCurrentA() const { return currentDeciA_ / 10.0; }
   bool charging() const { return charging_; }
   double totalVoltageV() const;
   int bmcTemperatureC() const { return bmcC_; }
@@ -67,7 +89,8 @@ class PackModel {
 
  private:
   void UpdateCells();
-  void UpdateBalancing(Bic& bic) const;
+  static void Report(Bic& bic);
+  static void UpdateBalancing(Bic& bic);
   static int Drift(Rng& rng, int value, int lo, int hi, int oneIn);
 
   Rng rng_;
@@ -79,6 +102,7 @@ class PackModel {
   int phaseStepsLeft_ = 0;
   int bmcC_ = 0;
   int supplyDeciV_ = 0;
+  Meter meter_;
 };
 
 }  // namespace bms::sim
