@@ -1,5 +1,7 @@
 #include "sim/bmc.h"
 
+#include <algorithm>
+
 #include "sim/frames.h"
 #include "wire/frame_line.h"
 #include "wire/hex_text.h"
@@ -16,7 +18,8 @@ Bmc::Bmc(const BmcConfig& config)
     : config_(config),
       bmcField_(wire::BmcNumberToHex(std::to_string(config.number))),
       pack_(config.seed, config.bics),
-      parameters_(config.saves) {}
+      parameters_(config.saves),
+      calibration_(pack_, config.saves == SavePolicy::Refused) {}
 
 std::string Bmc::Line(const Frame& frame) const { return BmcFrameLine(bmcField_, frame); }
 
@@ -34,9 +37,6 @@ std::vector<std::string> Bmc::Answer(std::string_view id, std::string_view data1
   const std::int64_t request = wire::HexToInteger(id);
   std::vector<std::string> lines;
   switch (request) {
-    case 0x09A00100:
-      lines.push_back(Line(InstalledBicCountFrame(pack_)));
-      break;
     case 0x09A00012:
       lines.push_back(Line(FirmwareVersionFrame()));
       break;
@@ -52,9 +52,12 @@ std::vector<std::string> Bmc::Answer(std::string_view id, std::string_view data1
     default:
       if (auto parameter = parameters_.Answer(request, data1, data2)) {
         lines.push_back(Line(*parameter));
+      } else if (auto calibration = calibration_.Answer(request, data1, data2, pack_)) {
+        lines.push_back(Line(*calibration));
       } else if ((request & ~0xFF) == kCellDetailRequest) {
+        // A BIC beyond the installed count is not polled, one beyond the pack is not there.
         const int number = static_cast<int>(request & 0xFF);
-        if (number >= 1 && number <= pack_.bicCount()) {
+        if (number >= 1 && number <= std::min(calibration_.installedBics(), pack_.bicCount())) {
           for (const Frame& frame : CellDetailFrames(pack_, number)) lines.push_back(Line(frame));
         }
       }

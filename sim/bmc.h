@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/calibration.h"
 #include "sim/pack_model.h"
 #include "sim/parameters.h"
 
@@ -29,7 +30,8 @@ class Bmc {
 
   // The lines answering one received line (as cut from the link, line end included or
   // not); none for a keep-alive, a ping reply or a request the BMC does not know. A
-  // parameter save changes what later reads answer.
+  // parameter save changes what later reads answer; a calibration also changes the run
+  // data and cell details.
   std::vector<std::string> HandleLine(std::string_view line);
 
   // The next run-data line, cycling through 09A10001 to 09A10005; the pack moves one
@@ -48,6 +50,7 @@ class Bmc {
   std::string bmcField_;
   PackModel pack_;
   ParameterStore parameters_;
+  CalibrationStore calibration_;
   int nextRunFrame_ = 0;
 };
 

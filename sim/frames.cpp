@@ -75,10 +75,6 @@ std::array<Frame, 5> RunDataFrames(const PackModel& pack, std::uint8_t faults,
   };
 }
 
-Frame InstalledBicCountFrame(const PackModel& pack) {
-  return {"09A10101", ByteToHex2(pack.bicCount()) + "FFFFFF", std::string(kUnused)};
-}
-
 Frame FirmwareVersionFrame() {
   return {"09A10013", DwordToHex8(kFirmwareVersion), std::string(kUnused)};
 }

@@ -26,7 +26,6 @@ std::string BmcFrameLine(std::string_view bmcField, const Frame& frame);
 std::array<Frame, 5> RunDataFrames(const PackModel& pack, std::uint8_t faults,
                                    std::uint8_t warnings);
 
-Frame InstalledBicCountFrame(const PackModel& pack);          // 09A10101
 Frame FirmwareVersionFrame();                                 // 09A10013
 Frame RemainingEnergyFrame(const PackModel& pack);            // 09A10021
 Frame ExtremePositionsFrame(const PackModel& pack);           // 09A10043
