@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "sim/bmc.h"
+#include "wire/frame_line.h"
+#include "wire/hex_text.h"
+#include "wire/number_text.h"
+
+// The effect of a calibration on what the BMC sends, seen against a twin of the same seed
+// that was not calibrated: calibrating draws no random numbers, so both stay in step.
+namespace bms::sim {
+namespace {
+
+struct Fields {
+  std::string id;
+  std::string data1;
+  std::string data2;
+};
+
+Fields Decode(const std::string& line) {
+  const wire::ReceivedFields fields(line);
+  return {std::string(fields[4]), std::string(fields[5]), std::string(fields[6])};
+}
+
+std::vector<Fields> Ask(Bmc& bmc, const std::string& id, const std::string& data1 = "FFFFFFFF",
+                        const std::string& data2 = "FFFFFFFF") {
+  std::vector<Fields> answers;
+  for (const std::string& line : bmc.HandleLine(wire::FrameLine("05F5E100", id, data1, data2)))
+    answers.push_back(Decode(line));
+  return answers;
+}
+
+// The acknowledgement byte of a change: "AA" done, "00" refused.
+std::string Change(Bmc& bmc, const std::string& id, const std::string& data1,
+                   const std::string& data2 = "FFFFFFFF") {
+  const auto answers = Ask(bmc, id, data1, data2);
+  return answers.size() == 1 ? answers.front().data1.substr(0, 2) : "none";
+}
+
+// Current and total voltage of the next run-data set (09A10003), stepping the pack once.
+struct Reading {
+  float currentA;
+  float totalV;
+};
+Reading NextSet(Bmc& bmc) {
+  Reading reading{};
+  for (int frame = 1; frame <= 5; ++frame) {
+    const Fields f = Decode(bmc.NextRunDataLine());
+    if (f.id == "09A10003") reading = {wire::HexToFloat(f.data1), wire::HexToFloat(f.data2)};
+  }
+  return reading;
+}
+
+int Word(const std::string& field, int n) {
+  return static_cast<int>(wire::HexToInteger(field.substr(static_cast<std::size_t>(4 * n), 4)));
+}
+
+// Cells 1 to 16 of a BIC as its detail frames report them (0xFFFF where it has none).
+std::vector<int> Cells(Bmc& bmc, int number) {
+  std::vector<int> cells;
+  for (const Fields& f : Ask(bmc, "09A010" + wire::ByteToHex2(number))) {
+    if (f.id[5] < '2' || f.id[5] > '5') continue;
+    for (const std::string* field : {&f.data1, &f.data2})
+      for (int n = 0; n < 2; ++n) cells.push_back(Word(*field, n));
+  }
+  return cells;
+}
+
+BmcConfig Config(SavePolicy saves = SavePolicy::Open) {
+  return BmcConfig{200000000, 3, 11, 0, 0, saves};
+}
+
+TEST(SimBmcCalibration, ScalesAndZeroPointsShowInTheRunData) {
+  struct Case {
+    std::string name;
+    std::string id, data1, data2;
+    double currentGain, currentShiftCounts, voltageGain;
+  };
+  constexpr double kScale = 0.0152593;
+  for (const Case& c : std::vector<Case>{
+           {"current +1%", "09A0011E", "01FFFFFF", "3F8147AE", 1.01, 0, 1},
+           {"current -10%", "09A0011E", "01FFFFFF", "3F666666", 0.9, 0, 1},
+           {"current scale of a 40 mV model", "09A0011E", "00FFFFFF", "3C48018C",
+            0.0122074 / kScale, 0, 1},
+           {"zero 100 counts low", "09A00122", "017F9CFF", "FFFFFFFF", 1, 100, 1},
+           {"zero 200 counts high", "09A00122", "0180C8FF", "FFFFFFFF", 1, -200, 1},
+           {"total voltage +10%", "09A0011A", "01FFFFFF", "3F8CCCCD", 1, 0, 1.1},
+           {"total voltage -0.1%", "09A0011A", "01FFFFFF", "3F7FBE77", 1, 0, 0.999},
+       }) {
+    Bmc plain(Config());
+    Bmc calibrated(Config());
+    ASSERT_EQ(Change(calibrated, c.id, c.data1, c.data2), "AA") << c.name;
+    for (int set = 0; set < 200; ++set) {  // both directions of the current
+      const Reading p = NextSet(plain);
+      const Reading r = NextSet(calibrated);
+      ASSERT_NEAR(r.currentA, p.currentA * c.currentGain + c.currentShiftCounts * kScale, 0.002)
+          << c.name << ", set " << set;
+      ASSERT_NEAR(r.totalV, p.totalV * c.voltageGain, 0.002) << c.name << ", set " << set;
+    }
+  }
+}
+
+TEST(SimBmcCalibration, AutomaticZeroMakesTheCurrentReadZeroNow) {
+  Bmc bmc(Config());
+  for (int set = 0; set < 5; ++set) NextSet(bmc);
+  ASSERT_GT(std::fabs(bmc.pack().currentA()), 10);
+  EXPECT_EQ(Change(bmc, "09A00122", "00FFFFFF"), "AA");
+  EXPECT_NEAR(bmc.pack().currentA(), 0, 0.0152593 / 2 + 1e-9);
+  const auto zero = Ask(bmc, "09A00120");
+  ASSERT_EQ(zero.size(), 1u);
+  EXPECT_NE(zero.front().data1, "8000FFFF");
+}
+
+TEST(SimBmcCalibration, TheDcPortCarriesThePackCurrentWhileCharging) {
+  Bmc bmc(Config());
+  Bmc shifted(Config());
+  ASSERT_EQ(Change(shifted, "09A0FA1E", "017F9CFF"), "AA");  // 100 counts low
+  ASSERT_EQ(Change(shifted, "09A0FA1A", "01FFFFFF", "3F8147AE"), "AA");
+  int charging = 0;
+  for (int set = 0; set < 300; ++set, NextSet(bmc), NextSet(shifted)) {
+    const double actual = bmc.pack().charging() ? bmc.pack().actualCurrentA() : 0;
+    charging += bmc.pack().charging() ? 1 : 0;
+    for (const auto& [which, expected] :
+         {std::pair{&bmc, actual}, std::pair{&shifted, (actual + 100 * 0.0152593) * 1.01}}) {
+      const auto answers = Ask(*which, "09A0FA32");
+      ASSERT_EQ(answers.size(), 1u);
+      EXPECT_EQ(answers.front().id, "09A1FA33");
+      EXPECT_EQ(answers.front().data1, "01FFFFFF");
+      ASSERT_NEAR(wire::HexToFloat(answers.front().data2), expected, 0.01) << "set " << set;
+    }
+  }
+  EXPECT_TRUE(charging > 0 && charging < 300) << "both directions were seen";
+}
+
+TEST(SimBmcCalibration, BicSetupShowsInTheCellDetails) {
+  Bmc plain(Config());
+  Bmc configured(Config());
+  ASSERT_EQ(Change(configured, "09A02E02", "0009DDFF"), "AA");  // reference 2525 mV
+  ASSERT_EQ(Change(configured, "09A02603", "08FFFFFF"), "AA");  // 8 cells
+  ASSERT_EQ(Change(configured, "09A02A03", "02FFFFFF"), "AA");  // 2 sensors
+  for (int set = 0; set < 3; ++set, NextSet(plain), NextSet(configured)) {
+    EXPECT_EQ(Cells(configured, 1), Cells(plain, 1)) << "BIC 1 keeps its reference";
+    const auto plain2 = Cells(plain, 2);
+    const auto scaled2 = Cells(configured, 2);
+    ASSERT_EQ(plain2.size(), 16u);
+    ASSERT_EQ(scaled2.size(), 16u);
+    const int cells2 = configured.pack().bic(2).cells;
+    for (int n = 0; n < 16; ++n) {
+      const auto i = static_cast<std::size_t>(n);
+      if (n >= cells2) {
+        EXPECT_EQ(scaled2[i], 0xFFFF);
+      } else {
+        EXPECT_NEAR(scaled2[i], plain2[i] * 2525.0 / 2500.0, 1) << "cell " << n + 1;
+      }
+    }
+    const auto cells3 = Cells(configured, 3);
+    ASSERT_EQ(cells3.size(), 16u);
+    for (int n = 0; n < 16; ++n)
+      EXPECT_EQ(cells3[static_cast<std::size_t>(n)] == 0xFFFF, n >= 8) << "cell " << n + 1;
+    const auto detail = Ask(configured, "09A01003");
+    ASSERT_EQ(detail.size(), 7u);
+    EXPECT_EQ(detail[0].data1.substr(0, 4), "0802");
+    EXPECT_NE(detail[5].data1.substr(4, 2), "FF") << "sensor 2 stays";
+    EXPECT_EQ(detail[5].data2.substr(0, 2), "FF") << "sensor 3 is gone";
+  }
+}
+
+TEST(SimBmcCalibration, TheInstalledCountDecidesWhichBicsAnswer) {
+  Bmc bmc(Config());
+  ASSERT_EQ(Ask(bmc, "09A01003").size(), 7u);
+  ASSERT_EQ(Change(bmc, "09A00102", "02FFFFFF"), "AA");
+  EXPECT_EQ(Ask(bmc, "09A00100").front().data1, "02FFFFFF");
+  EXPECT_EQ(Ask(bmc, "09A01002").size(), 7u);
+  EXPECT_TRUE(Ask(bmc, "09A01003").empty());
+  ASSERT_EQ(Change(bmc, "09A00102", "05FFFFFF"), "AA");
+  EXPECT_EQ(Ask(bmc, "09A01003").size(), 7u);
+  EXPECT_TRUE(Ask(bmc, "09A01004").empty()) << "the pack has 3 BICs";
+}
+
+TEST(SimBmcCalibration, RefusedSavesLeaveTheFramesAlone) {
+  Bmc plain(Config());
+  Bmc refusing(Config(SavePolicy::Refused));
+  for (const auto& [id, data1, data2] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"09A0011E", "01FFFFFF", "3F8147AE"},
+           {"09A0011A", "01FFFFFF", "3F8CCCCD"},
+           {"09A00122", "017F9CFF", "FFFFFFFF"},
+           {"09A02E00", "0009DDFF", "FFFFFFFF"},
+           {"09A02600", "08FFFFFF", "FFFFFFFF"},
+           {"09A00102", "01FFFFFF", "FFFFFFFF"},
+       }) {
+    EXPECT_EQ(Change(refusing, id, data1, data2), "00") << id;
+  }
+  for (int set = 0; set < 3; ++set) {
+    const Reading p = NextSet(plain);
+    const Reading r = NextSet(refusing);
+    EXPECT_EQ(r.currentA, p.currentA);
+    EXPECT_EQ(r.totalV, p.totalV);
+    for (int bic = 1; bic <= 3; ++bic) EXPECT_EQ(Cells(refusing, bic), Cells(plain, bic));
+  }
+}
+
+}  // namespace
+}  // namespace bms::sim
