@@ -296,7 +296,20 @@ the values of a 16-cell LFP pack and keeps each saved value until the program en
 "00AAFFFF", the restart command "01FFFFFF" is answered "01AAFFFF".
   --locked             saves are refused (acknowledged "00") until the setting-mode
                        command arrives; a restart locks them again.
-  --refuse-saves       every save is refused.
+  --refuse-saves       every save and calibration is refused.
+
+Calibration: the BMC keeps the current scale (default 0.0152593 A per count) and zero
+point (default 32768, 20000 to 40000), the total-voltage scale (default 0.0061799), the
+DC-port current scale and zero point (same defaults), the installed BIC count (default
+--bics) and per BIC its address (BIC n at n), cells (1 to 16), sensors (0 to 8) and
+reference (default 2500 mV, 2300 to 2700). Reads answer what it holds; a change is
+acknowledged "AA", a value it cannot model "00". Method 2 ("01") multiplies a scale,
+method 1 ("00") replaces it; an automatic zero takes the present current as 0 A; a
+measured cell voltage sets that BIC's reference. Changes show at once: the current
+scales with its scale and shifts with its zero point, the total voltage scales with its
+scale, a reference scales its BIC's cells, the counts decide what the cell details
+report, and BICs above the installed count do not answer. BIC address 00 means every BIC for a save, BIC 1 for a
+read. The DC-port reading 09A0FA32 is the pack current while charging, else 0.
 
 Fault switches (they damage the BMC's lines, counted per connection; the relay's own
 lines S2, B, D and F are never damaged):
