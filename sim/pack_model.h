@@ -33,8 +33,6 @@ struct Meter {
   double currentGain = 1;
   double currentOffsetA = 0;
   double voltageGain = 1;
-
-  friend bool operator==(const Meter&, const Meter&) = default;
 };
 
 // Where an extreme value sits: BIC and cell or sensor number, both from 1.
