@@ -31,6 +31,7 @@ App::App(base::Platform& platform)
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
       parameters_(context_, link_),
+      calibration_(context_, link_),
       settingMode_(context_, link_),
       errors_(context_),
       refresh_(context_),
@@ -56,6 +57,7 @@ App::App(base::Platform& platform)
   };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   parameters_.registerDecoders(dispatcher_);
+  calibration_.registerDecoders(dispatcher_);
   settingMode_.registerDecoder(dispatcher_);
   monitor::RegisterRunMonitorDecoders(dispatcher_, context_, runMonitor_);
   monitor::RegisterBicDetailDecoders(dispatcher_, context_);
@@ -110,6 +112,7 @@ void App::bindHandlers() {
   link_.bind();
   runMonitor_.bind();
   parameters_.bind();
+  calibration_.bind();
   settingMode_.bind();
   debugWindow_.bind();
   monitor::BindBicNavigation(context_);

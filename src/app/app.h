@@ -13,6 +13,7 @@
 #include "monitor/run_monitor.h"
 #include "monitor/status_refresh.h"
 #include "params/parameter_rows.h"
+#include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
@@ -53,6 +54,7 @@ class App {
   monitor::Poller poller_;
   monitor::RunMonitor runMonitor_;
   params::ParameterRows parameters_;
+  params::SensorCalibration calibration_;
   params::SettingMode settingMode_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;

@@ -327,7 +327,7 @@ std::span<const Caption> ControlCaptions() {
       {"指定BIC地址标题标签", "地址：", "Address:"},
 
       // In 电流检测标定分组框.
-      {"选择BMC型号标记", "选择BMC型号", "Select BMC model"},
+      {"选择BMC型号标记", "选择BMC版本", "Select BMC model"},
       {"传感器输出值标记", "传感器输出值", "Sensor output value"},
       {"总电流检测标定方式1标记标签", "方式1：标定传感器", "Method 1: calibrate the sensor"},
       {"总电流检测标定方式2标记标签", "方式2：步进微调", "Method 2: step fine adjustment"},

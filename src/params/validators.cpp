@@ -54,9 +54,15 @@ std::optional<std::string> FloatToHex8(std::string_view text) {
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+  return SingleToHex8(value);
+}
+
+std::optional<std::string> SingleToHex8(double value) {
   // Beyond the largest float the nearest single would be infinity, or a conversion
   // without a defined result.
-  if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
   const auto single = static_cast<float>(value);
   return wire::DwordToHex8(std::bit_cast<std::uint32_t>(single));
 }

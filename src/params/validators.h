@@ -19,5 +19,8 @@ bool IsDecimalText(std::string_view text);
 // Nothing for a text that IsDecimalText refuses or whose value is too large for a
 // single-precision number: such a value must never reach the wire as infinity.
 std::optional<std::string> FloatToHex8(std::string_view text);
+// The bit pattern of the single-precision number nearest to value, as FloatToHex8
+// writes it; nothing for a value that is not finite or lies beyond single precision.
+std::optional<std::string> SingleToHex8(double value);
 
 }  // namespace bms::params

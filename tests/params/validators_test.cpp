@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace bms::params {
@@ -72,6 +73,15 @@ TEST(Validators, FloatToHex8RefusesWhatCannotBeSent) {
        {std::string(""), std::string("1."), std::string("abc"), std::string("1e3"),
         std::string(40, '9'), std::string(400, '9'), "-" + std::string(60, '9')}) {
     EXPECT_EQ(FloatToHex8(text), std::nullopt) << text;
+  }
+}
+
+TEST(Validators, SingleToHex8RefusesWhatNoSingleHolds) {
+  EXPECT_EQ(SingleToHex8(0.0152593), "3C7A0225");
+  EXPECT_EQ(SingleToHex8(-7.62951e-05), "B8A0009F");
+  for (const double value : {std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN(), 3.5e38, -1e300}) {
+    EXPECT_EQ(SingleToHex8(value), std::nullopt) << value;
   }
 }
 
