@@ -33,8 +33,8 @@ class BicCalibration {
   void open();
   void bindWindow(forms::Form& window);
   void mirror();
-  // Runs `action` only while the main window shows which BIC answered, and counts a
-  // refusal otherwise.
+  // Runs `action` only while the main window shows which BIC answered, and raises
+  // the error flag otherwise.
   void whileBicKnown(void (BicCalibration::*action)());
   // The number of the BIC that answered last, if it may be addressed.
   std::optional<std::int64_t> currentBic();
