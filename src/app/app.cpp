@@ -31,7 +31,9 @@ App::App(base::Platform& platform)
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
       parameters_(context_, link_),
-      calibration_(context_, link_),
+      sensorCalibration_(context_, link_),
+      bicSettings_(context_, link_),
+      bicCalibration_(context_, link_),
       settingMode_(context_, link_),
       errors_(context_),
       refresh_(context_),
@@ -57,7 +59,9 @@ App::App(base::Platform& platform)
   };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   parameters_.registerDecoders(dispatcher_);
-  calibration_.registerDecoders(dispatcher_);
+  sensorCalibration_.registerDecoders(dispatcher_);
+  bicSettings_.registerDecoders(dispatcher_);
+  bicCalibration_.registerDecoders(dispatcher_);
   settingMode_.registerDecoder(dispatcher_);
   monitor::RegisterRunMonitorDecoders(dispatcher_, context_, runMonitor_);
   monitor::RegisterBicDetailDecoders(dispatcher_, context_);
@@ -112,7 +116,9 @@ void App::bindHandlers() {
   link_.bind();
   runMonitor_.bind();
   parameters_.bind();
-  calibration_.bind();
+  sensorCalibration_.bind();
+  bicSettings_.bind();
+  bicCalibration_.bind();
   settingMode_.bind();
   debugWindow_.bind();
   monitor::BindBicNavigation(context_);
@@ -130,6 +136,7 @@ void App::applyEnglish() {
 }
 
 void App::onWindowClosed(Window window) {
+  if (window == Window::Bic) bicCalibration_.onClosed();
   if (window != Window::Main) return;
   // The program ends with its main window: nothing may tick into it any more, and the
   // auxiliary windows, the error prompt included, go with it.
@@ -137,6 +144,7 @@ void App::onWindowClosed(Window window) {
        {refreshTimer_.get(), blinkTimer_.get(), updateQueryTimer_.get(), pollTimer_.get()}) {
     timer->setInterval(0);
   }
+  bicCalibration_.onClosed();
   context_.mainWindow = nullptr;
   for (auto auxiliary : {Window::Factory, Window::Debug, Window::Bic, Window::Error}) {
     context_.platform.closeWindow(auxiliary);

@@ -12,6 +12,8 @@
 #include "monitor/poll.h"
 #include "monitor/run_monitor.h"
 #include "monitor/status_refresh.h"
+#include "params/bic_calibration.h"
+#include "params/bic_settings.h"
 #include "params/parameter_rows.h"
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
@@ -54,7 +56,9 @@ class App {
   monitor::Poller poller_;
   monitor::RunMonitor runMonitor_;
   params::ParameterRows parameters_;
-  params::SensorCalibration calibration_;
+  params::SensorCalibration sensorCalibration_;
+  params::BicSettings bicSettings_;
+  params::BicCalibration bicCalibration_;
   params::SettingMode settingMode_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;

@@ -312,8 +312,8 @@ std::span<const Caption> ControlCaptions() {
        "Low temperature decrease discharge-current"},
 
       // In BIC连接设定分组框.
-      {"安装BIC数量标记标签", "安装BIC数量", "Quantity of installed BICs"},
-      {"BIC检测周期标记标签", "BIC检测周期", "BIC test cycle"},
+      {"安装BIC数量标记标签", "安装BIC数量（个）", "Quantity of installed BICs"},
+      {"BIC检测周期标记标签", "BIC检测周期（次）", "BIC test cycle"},
 
       // In 热敏电阻类型设定分组框.
       {"热敏电阻类型标记标签", "热敏电阻类型", "Thermistor type"},
