@@ -82,6 +82,31 @@ bool Save(QWidget* window, const std::filesystem::path& file) {
   return saved;
 }
 
+// The BIC calibration window with live answers. It opens only with the factory marker, so
+// it gets a program folder and an application of its own; its captions are Chinese only.
+bool SaveBicCalibrationWindow(const std::filesystem::path& out, const std::string& port) {
+  const QTemporaryDir programDir;
+  if (!programDir.isValid()) return false;
+  const std::filesystem::path dir = programDir.path().toStdString();
+  std::ofstream(dir / "BMS_Factory.txt") << "09A030";
+  std::ofstream(dir / "bms_user.txt") << "127.0.0.1," << port << ",572906,100000000,0,0,1,1,";
+  bms::qt::QtPlatform platform(dir);
+  bms::app::App app(platform);
+  app.start();
+  auto& main = platform.openWindow(bms::base::Window::Main);
+  main.userClick("通信按钮");
+  Wait(1500);
+  main.userClick("读取单体信息选择框");
+  Wait(1500);
+  main.userClick("BIC校准按钮");
+  auto& window = platform.openWindow(bms::base::Window::Bic);
+  window.userClick("读BIC基准电压按钮");
+  Wait(500);
+  const bool ok = Save(window.window(), out / "bic-live.png");
+  main.userClick("通信按钮");
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -154,10 +179,15 @@ int main(int argc, char* argv[]) {
     ok = Save(main.window(), out / ("main-run-info-live-" + std::string(language) + ".png")) && ok;
     // The parameter pages with every row read from the controller.
     for (const auto& row : bms::params::ParameterCatalogue()) main.userClick(row.readButton);
+    for (const char* button : {"读总电流量程按钮", "读电流传感器零位按钮", "读总电压量程按钮",
+                               "读取BIC地址按钮", "读BIC单体数量按钮", "读BIC温感数量按钮"}) {
+      main.userClick(button);
+    }
     Wait(1500);
     for (const auto& [page, index] : {std::pair{"cell-voltage", 1},
                                       {"temperature", 2},
                                       {"bic", 3},
+                                      {"power-meter", 4},
                                       {"pack-set", 5},
                                       {"characteristic", 6},
                                       {"signal", 7}}) {
@@ -171,6 +201,7 @@ int main(int argc, char* argv[]) {
     main.setIndex("总选择夹", 0);
     main.userClick("通信按钮");
   }
+  ok = SaveBicCalibrationWindow(out, port) && ok;
   sim.Stop(SIGTERM);
   return ok ? 0 : 1;
 }
