@@ -31,6 +31,7 @@ App::App(base::Platform& platform)
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
       parameters_(context_, link_),
+      counters_(context_, link_),
       sensorCalibration_(context_, link_),
       bicSettings_(context_, link_),
       bicCalibration_(context_, link_),
@@ -59,6 +60,7 @@ App::App(base::Platform& platform)
   };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   parameters_.registerDecoders(dispatcher_);
+  counters_.registerDecoders(dispatcher_);
   sensorCalibration_.registerDecoders(dispatcher_);
   bicSettings_.registerDecoders(dispatcher_);
   bicCalibration_.registerDecoders(dispatcher_);
@@ -116,6 +118,7 @@ void App::bindHandlers() {
   link_.bind();
   runMonitor_.bind();
   parameters_.bind();
+  counters_.bind();
   sensorCalibration_.bind();
   bicSettings_.bind();
   bicCalibration_.bind();
