@@ -18,6 +18,7 @@
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
 #include "records/counters.h"
+#include "records/factory_window.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
 #include "service/warning_blink.h"
@@ -58,6 +59,7 @@ class App {
   monitor::RunMonitor runMonitor_;
   params::ParameterRows parameters_;
   records::Counters counters_;
+  records::FactoryWindow factoryWindow_;
   params::SensorCalibration sensorCalibration_;
   params::BicSettings bicSettings_;
   params::BicCalibration bicCalibration_;
