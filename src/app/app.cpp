@@ -31,6 +31,8 @@ App::App(base::Platform& platform)
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
       parameters_(context_, link_),
+      counters_(context_, link_),
+      factoryWindow_(context_, link_),
       sensorCalibration_(context_, link_),
       bicSettings_(context_, link_),
       bicCalibration_(context_, link_),
@@ -59,6 +61,8 @@ App::App(base::Platform& platform)
   };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
   parameters_.registerDecoders(dispatcher_);
+  counters_.registerDecoders(dispatcher_);
+  factoryWindow_.registerDecoders(dispatcher_);
   sensorCalibration_.registerDecoders(dispatcher_);
   bicSettings_.registerDecoders(dispatcher_);
   bicCalibration_.registerDecoders(dispatcher_);
@@ -96,6 +100,7 @@ void App::start() {
   factoryMarker_ = ReadFactoryMarker(platform.programDir());
   main.setVisible("打开出厂标定功能按钮", factoryMarker_.has_value());
   main.setVisible("BIC校准按钮", factoryMarker_.has_value());
+  factoryWindow_.setIdPrefix(factoryMarker_.value_or(""));
 
   context_.bic.clearValues();
   context_.bic.installedCount = 1;
@@ -116,6 +121,8 @@ void App::bindHandlers() {
   link_.bind();
   runMonitor_.bind();
   parameters_.bind();
+  counters_.bind();
+  factoryWindow_.bind();
   sensorCalibration_.bind();
   bicSettings_.bind();
   bicCalibration_.bind();

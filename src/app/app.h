@@ -17,6 +17,8 @@
 #include "params/parameter_rows.h"
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
+#include "records/counters.h"
+#include "records/factory_window.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
 #include "service/warning_blink.h"
@@ -56,6 +58,8 @@ class App {
   monitor::Poller poller_;
   monitor::RunMonitor runMonitor_;
   params::ParameterRows parameters_;
+  records::Counters counters_;
+  records::FactoryWindow factoryWindow_;
   params::SensorCalibration sensorCalibration_;
   params::BicSettings bicSettings_;
   params::BicCalibration bicCalibration_;
