@@ -3,7 +3,6 @@
 #include <string>
 
 #include "monitor/bic_detail.h"
-#include "params/bic_settings.h"
 #include "params/validators.h"
 #include "wire/frame_bytes.h"
 #include "wire/hex_text.h"

@@ -36,14 +36,6 @@ std::string CountField(std::int64_t count) { return wire::ByteToHex2(count) + "F
 
 }  // namespace
 
-std::optional<std::int64_t> ValueUpTo(std::string_view text, bool (*accepts)(std::string_view),
-                                      std::int64_t max) {
-  if (!accepts(text)) return std::nullopt;
-  const auto value = wire::DecimalTextToInteger(text);
-  if (!value || *value > max) return std::nullopt;
-  return value;
-}
-
 void BicSettings::bind() {
   auto& main = context_.main();
   for (const auto name : kInertControls) main.setEnabled(name, false);

@@ -10,12 +10,6 @@
 
 namespace bms::params {
 
-// The value of a text that `accepts` takes, if it is at most `max`. Counts, addresses and
-// voltages go onto the wire as their low byte or word, so a larger value would reach
-// another BIC or mean another number: it is refused instead.
-std::optional<std::int64_t> ValueUpTo(std::string_view text, bool (*accepts)(std::string_view),
-                                      std::int64_t max);
-
 // The rows of the parameter page "BIC": the number of installed BICs, each BIC's address,
 // cell count and sensor count, and the rows the controller defines no frames for. The
 // answers to the installed count belong to the cell detail view, which shows the count

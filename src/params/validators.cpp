@@ -67,4 +67,12 @@ std::optional<std::string> SingleToHex8(double value) {
   return wire::DwordToHex8(std::bit_cast<std::uint32_t>(single));
 }
 
+std::optional<std::int64_t> ValueUpTo(std::string_view text, bool (*accepts)(std::string_view),
+                                      std::int64_t max) {
+  if (!accepts(text)) return std::nullopt;
+  const auto value = wire::DecimalTextToInteger(text);
+  if (!value || *value > max) return std::nullopt;
+  return value;
+}
+
 }  // namespace bms::params

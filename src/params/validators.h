@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,5 +23,11 @@ std::optional<std::string> FloatToHex8(std::string_view text);
 // The bit pattern of the single-precision number nearest to value, as FloatToHex8
 // writes it; nothing for a value that is not finite or lies beyond single precision.
 std::optional<std::string> SingleToHex8(double value);
+
+// The value of a text that `accepts` takes, if it is at most `max`. Counts, addresses and
+// voltages go onto the wire as their low byte or word, so a larger value would reach
+// another BIC or mean another number: it is refused instead.
+std::optional<std::int64_t> ValueUpTo(std::string_view text, bool (*accepts)(std::string_view),
+                                      std::int64_t max);
 
 }  // namespace bms::params

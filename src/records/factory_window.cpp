@@ -5,7 +5,6 @@
 #include <iterator>
 #include <utility>
 
-#include "params/bic_settings.h"
 #include "params/validators.h"
 #include "wire/frame_bytes.h"
 #include "wire/hex_text.h"
