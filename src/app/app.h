@@ -17,6 +17,7 @@
 #include "params/parameter_rows.h"
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
+#include "service/dc_charging.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
 #include "service/warning_blink.h"
@@ -60,6 +61,7 @@ class App {
   params::BicSettings bicSettings_;
   params::BicCalibration bicCalibration_;
   params::SettingMode settingMode_;
+  service::DcCharging dcCharging_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;
