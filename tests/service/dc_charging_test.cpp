@@ -69,9 +69,9 @@ TEST_P(DcCharging, SettingsSaveWhatTheModuleTakesAndRefuseTheRest) {
   for (const auto& c : cases) {
     const bool combo = c.row == kSensors || c.row == kSource;
     SCOPED_TRACE(c.row + " " + c.typed + " " + std::to_string(c.chosen));
-    driver.receive(Answer("09A1FA13", "00AAFFFF") + Answer("09A1FA13", "01AAFFFF") +
-                   Answer("09A1FA13", "02AAFFFF") + Answer("09A1FA13", "03AAFFFF") +
-                   Answer("09A1FA13", "04AAFFFF"));  // every label shows "Done"
+    for (const char* item : {"00", "01", "02", "03", "04"}) {  // every label shows "Done"
+      driver.receive(Answer("09A1FA13", item + std::string("AAFFFF")));
+    }
     if (combo) {
       driver.select(c.row + "选择组合框", c.chosen);
     } else {
@@ -113,56 +113,42 @@ TEST_P(DcCharging, SettingsReadAndShowTheirValues) {
 
 TEST_P(DcCharging, RunningInformationAsksAndShowsWhatTheChargerSaid) {
   struct Case {
-    const char* button;
-    std::string request;  // ID and data1
-    std::string answer;
-    const char* label;
-    const char* shown;  // "Wait": the answer changes nothing
+    std::string row;          // its label is row + "显示标签"
+    std::string request;      // ID and data1
+    std::string answer;       // ID, data1 and data2
+    const char* shown;        // "Wait": the answer changes nothing
+    std::string button = {};  // "读" + row + "按钮" unless given
   };
-  const std::string report = "09A0FA20,";
+  const std::string voltage = "充电机报告当前输出电压", pause = "充电机报告当前暂停状态",
+                    socket = "直流充电插座温度值", reset = "复位充电故障状态";
   const Case cases[] = {
-      {"读充电机最高输出电压按钮", report + "00FFFFFF", Answer("09A1FA21", "0001FFFF", "3F8CCCCD"),
-       "充电机最高输出电压显示标签", "1.1"},
-      {"读充电机报告当前输出电压按钮", report + "04FFFFFF",
-       Answer("09A1FA21", "0401FFFF", "43C80000"), "充电机报告当前输出电压显示标签", "400.0"},
-      {"读充电机报告当前输出电压按钮", report + "04FFFFFF",
-       Answer("09A1FA21", "0400FFFF", "43C80000"), "充电机报告当前输出电压显示标签", "Not read"},
-      {"读充电机报告当前输出电流按钮", report + "05FFFFFF",
-       Answer("09A1FA21", "0601FFFF", "43C80000"), "充电机报告当前输出电流显示标签", "Wait"},
-      {"读充电机最小输出电流按钮", report + "03FFFFFF", Answer("09A1FA21", "0301FFFF", "C1200000"),
-       "充电机最小输出电流显示标签", "-10.0"},
-      {"读充电机报告当前暂停状态按钮", "09A0FA22,FFFFFFFF", Answer("09A1FA23", "0100FFFF"),
-       "充电机报告当前暂停状态显示标签", "Pause"},
-      {"读充电机报告当前暂停状态按钮", "09A0FA22,FFFFFFFF", Answer("09A1FA23", "0101FFFF"),
-       "充电机报告当前暂停状态显示标签", "Continue"},
-      {"读充电机报告当前暂停状态按钮", "09A0FA22,FFFFFFFF", Answer("09A1FA23", "00FFFFFF"),
-       "充电机报告当前暂停状态显示标签", "Not read"},
-      {"控制充电机暂停充电按钮", "09A0FA24,0100FFFF", Answer("09A1FA25", "AAFFFFFF"),
-       "充电机报告当前暂停状态显示标签", "Done"},
-      {"控制充电机继续充电按钮", "09A0FA24,0101FFFF", Answer("09A1FA25", "00FFFFFF"),
-       "充电机报告当前暂停状态显示标签", "Wait"},
-      {"读充电机12V供电电压按钮", "09A0FA26,FFFFFFFF", Answer("09A1FA27", "41420000"),
-       "充电机12V供电电压显示标签", "12.13"},
-      {"读直流充电插座温度值按钮", "09A0FA30,FFFFFFFF", Answer("09A1FA31", "00FFFFFF"),
-       "直流充电插座温度值显示标签", "No Sensor"},
-      {"读直流充电插座温度值按钮", "09A0FA30,FFFFFFFF", Answer("09A1FA31", "0119FFFF"),
-       "直流充电插座温度值显示标签", "1: 25,  2: No Sensor"},
-      {"读直流充电插座温度值按钮", "09A0FA30,FFFFFFFF", Answer("09A1FA31", "0219FBFF"),
-       "直流充电插座温度值显示标签", "1: 25,  2: -5"},
-      {"读直流充电插座温度值按钮", "09A0FA30,FFFFFFFF", Answer("09A1FA31", "0319FBFF"),
-       "直流充电插座温度值显示标签", "Wait"},
-      {"复位充电故障状态按钮", "09A0FA0E,00FFFFFF", Answer("09A1FA0F", "00AAFFFF"),
-       "复位充电故障状态显示标签", "Module is received"},
-      {"复位充电故障状态按钮", "09A0FA0E,00FFFFFF", Answer("09A1FA0F", "01AAFFFF"),
-       "复位充电故障状态显示标签", "Wait"},
+      {"充电机最高输出电压", "09A0FA20,00FFFFFF", "09A1FA21,0001FFFF,3F8CCCCD", "1.1"},
+      {"充电机最小输出电流", "09A0FA20,03FFFFFF", "09A1FA21,0301FFFF,C1200000", "-10.0"},
+      {voltage, "09A0FA20,04FFFFFF", "09A1FA21,0401FFFF,43C80000", "400.0"},
+      {voltage, "09A0FA20,04FFFFFF", "09A1FA21,0400FFFF,43C80000", "Not read"},
+      {"充电机报告当前输出电流", "09A0FA20,05FFFFFF", "09A1FA21,0601FFFF,43C80000", "Wait"},
+      {pause, "09A0FA22,FFFFFFFF", "09A1FA23,0100FFFF,FFFFFFFF", "Pause"},
+      {pause, "09A0FA22,FFFFFFFF", "09A1FA23,0101FFFF,FFFFFFFF", "Continue"},
+      {pause, "09A0FA22,FFFFFFFF", "09A1FA23,00FFFFFF,FFFFFFFF", "Not read"},
+      {pause, "09A0FA24,0100FFFF", "09A1FA25,AAFFFFFF,FFFFFFFF", "Done", "控制充电机暂停充电按钮"},
+      {pause, "09A0FA24,0101FFFF", "09A1FA25,00FFFFFF,FFFFFFFF", "Wait", "控制充电机继续充电按钮"},
+      {"充电机12V供电电压", "09A0FA26,FFFFFFFF", "09A1FA27,41420000,FFFFFFFF", "12.13"},
+      {socket, "09A0FA30,FFFFFFFF", "09A1FA31,00FFFFFF,FFFFFFFF", "No Sensor"},
+      {socket, "09A0FA30,FFFFFFFF", "09A1FA31,0119FFFF,FFFFFFFF", "1: 25,  2: No Sensor"},
+      {socket, "09A0FA30,FFFFFFFF", "09A1FA31,0219FBFF,FFFFFFFF", "1: 25,  2: -5"},
+      {socket, "09A0FA30,FFFFFFFF", "09A1FA31,0319FBFF,FFFFFFFF", "Wait"},
+      {reset, "09A0FA0E,00FFFFFF", "09A1FA0F,00AAFFFF,FFFFFFFF", "Module is received",
+       reset + "按钮"},
+      {reset, "09A0FA0E,00FFFFFF", "09A1FA0F,01AAFFFF,FFFFFFFF", "Wait", reset + "按钮"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
-    ASSERT_TRUE(driver.click(c.button));
+    const std::string label = c.row + "显示标签";
+    ASSERT_TRUE(driver.click(c.button.empty() ? "读" + c.row + "按钮" : c.button));
     EXPECT_EQ(driver.sent(), Lines{"T,05F5E100,6," + c.request + ",FFFFFFFF,\r\n"});
-    EXPECT_EQ(driver.text(c.label), "Wait");
-    driver.receive(c.answer);
-    EXPECT_EQ(driver.text(c.label), c.shown);
+    EXPECT_EQ(driver.text(label), "Wait");
+    driver.receive("T,05F5E100,7," + c.answer + ",\r\n");
+    EXPECT_EQ(driver.text(label), c.shown);
   }
   EXPECT_FALSE(ShowsError(driver)) << "no answer of this page is an error";
 }
