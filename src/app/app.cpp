@@ -37,6 +37,7 @@ App::App(base::Platform& platform)
       bicSettings_(context_, link_),
       bicCalibration_(context_, link_),
       settingMode_(context_, link_),
+      dcCharging_(context_, link_),
       errors_(context_),
       refresh_(context_),
       blink_(context_),
@@ -67,6 +68,7 @@ App::App(base::Platform& platform)
   bicSettings_.registerDecoders(dispatcher_);
   bicCalibration_.registerDecoders(dispatcher_);
   settingMode_.registerDecoder(dispatcher_);
+  dcCharging_.registerDecoders(dispatcher_);
   monitor::RegisterRunMonitorDecoders(dispatcher_, context_, runMonitor_);
   monitor::RegisterBicDetailDecoders(dispatcher_, context_);
 }
@@ -127,6 +129,7 @@ void App::bindHandlers() {
   bicSettings_.bind();
   bicCalibration_.bind();
   settingMode_.bind();
+  dcCharging_.bind();
   debugWindow_.bind();
   monitor::BindBicNavigation(context_);
 }

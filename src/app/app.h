@@ -19,6 +19,7 @@
 #include "params/setting_mode.h"
 #include "records/counters.h"
 #include "records/factory_window.h"
+#include "service/dc_charging.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
 #include "service/warning_blink.h"
@@ -64,6 +65,7 @@ class App {
   params::BicSettings bicSettings_;
   params::BicCalibration bicCalibration_;
   params::SettingMode settingMode_;
+  service::DcCharging dcCharging_;
   service::ErrorDisplay errors_;
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;

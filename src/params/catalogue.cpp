@@ -10,11 +10,13 @@ constexpr std::string_view kBicPage = "参数标定选择夹.BIC";
 constexpr std::string_view kPackPage = "参数标定选择夹.整组设置";
 constexpr std::string_view kCharacteristicPage = "参数标定选择夹.特性";
 constexpr std::string_view kSignalPage = "参数标定选择夹.信号";
+constexpr std::string_view kDcChargePage = "国标充电设置项目选择夹.基础设置";
 
 constexpr std::string_view kCellRunGroup = "09A00180";
 constexpr std::string_view kTemperatureGroup = "09A00190";
 constexpr std::string_view kPackGroup = "09A00130";
 constexpr std::string_view kSignalGroup = "09A00160";
+constexpr std::string_view kDcChargeGroup = "09A0FA10";
 
 // A cell voltage has no upper bound of its own; the 16-bit field sets it.
 constexpr Row CellRun(int item) {
@@ -44,9 +46,22 @@ constexpr Row Signal(int item) {
   return {.readId = kSignalGroup, .item = item, .encoding = Encoding::Choice};
 }
 
+// A number among the DC charging module's settings, up to what the module accepts.
+constexpr Row DcChargeNumber(int item, int max) {
+  return {.readId = kDcChargeGroup,
+          .item = item,
+          .encoding = Encoding::S8,
+          .validator = Validator::NonNegativeInteger,
+          .max = max};
+}
+
 constexpr ChoiceText kNoYes[] = {{"NO", "NO"}, {"YES", "YES"}};
 constexpr ChoiceText kWakeupSignals[] = {{"Turn ON/OFF", "Turn ON/OFF"},
                                          {"Only Turn ON", "Only Turn ON"}};
+constexpr ChoiceText kCurrentSources[] = {{"充电机测量值", "充电机测量值"},
+                                          {"独立的电流检测", "独立的电流检测"},
+                                          {"BMC测量值", "BMC测量值"}};
+constexpr ChoiceText kUnset = {"未设置", "未设置"};
 constexpr std::string_view kBatteryTypeCodes[] = {"01", "02", "03", "04", "05",
                                                   "06", "07", "08", "FF"};
 
@@ -456,6 +471,63 @@ constexpr CatalogueRow kCatalogue[] = {
      .saveButton = "保存是否安装烧结检测模块按钮",
      .codec = Signal(4),
      .choices = kNoYes},
+    // DC charging settings: captions in Chinese whatever the language.
+    {.page = kDcChargePage,
+     .tag = "",
+     .chinese = "测量电流值来源",
+     .english = "测量电流值来源",
+     .unit = "",
+     .display = "测量电流值来源显示标签",
+     .input = "测量电流值来源选择组合框",
+     .readButton = "读测量电流值来源按钮",
+     .saveButton = "保存测量电流值来源按钮",
+     .codec = {.readId = kDcChargeGroup, .item = 0, .encoding = Encoding::Choice},
+     .choices = kCurrentSources,
+     .otherChoice = kUnset},
+    {.page = kDcChargePage,
+     .tag = "",
+     .chinese = "报告给充电机最高的SOC",
+     .english = "报告给充电机最高的SOC",
+     .unit = "%",
+     .display = "报告给充电机最高的SOC显示标签",
+     .input = "报告给充电机最高的SOC设定编辑框",
+     .readButton = "读报告给充电机最高的SOC按钮",
+     .saveButton = "保存报告给充电机最高的SOC按钮",
+     .codec = DcChargeNumber(1, 100)},
+    {.page = kDcChargePage,
+     .tag = "",
+     .chinese = "充电插座温度保护值",
+     .english = "充电插座温度保护值",
+     .unit = "°C",
+     .display = "充电插座温度保护值显示标签",
+     .input = "充电插座温度保护值设定编辑框",
+     .readButton = "读充电插座温度保护值按钮",
+     .saveButton = "保存充电插座温度保护值按钮",
+     .codec = DcChargeNumber(2, 95)},
+    {.page = kDcChargePage,
+     .tag = "",
+     .chinese = "充电插座温度预警值",
+     .english = "充电插座温度预警值",
+     .unit = "°C",
+     .display = "充电插座温度预警值显示标签",
+     .input = "充电插座温度预警值设定编辑框",
+     .readButton = "读充电插座温度预警值按钮",
+     .saveButton = "保存充电插座温度预警值按钮",
+     .codec = DcChargeNumber(3, 95)},
+    // The module reports the sensor count as a number, not as the chosen text.
+    {.page = kDcChargePage,
+     .tag = "",
+     .chinese = "充电插座温度传感器数量",
+     .english = "充电插座温度传感器数量",
+     .unit = "",
+     .display = "充电插座温度传感器数量显示标签",
+     .input = "充电插座温度传感器数量选择组合框",
+     .readButton = "读充电插座温度传感器数量按钮",
+     .saveButton = "保存充电插座温度传感器数量按钮",
+     .codec = {.readId = kDcChargeGroup,
+               .item = 4,
+               .encoding = Encoding::Choice,
+               .answer = Encoding::S8}},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -17,7 +18,7 @@ struct ChoiceText {
 
 struct CatalogueRow {
   std::string_view page;     // the tab page the row stands on, as the form table names it
-  std::string_view tag;      // "V1", "P3", ...; unique on its page only
+  std::string_view tag;      // "V1", "P3", ...; unique on its page only; "" where none
   std::string_view chinese;  // caption, both languages
   std::string_view english;
   std::string_view unit;     // "mV", "°C", ... ("" where none)
@@ -26,7 +27,9 @@ struct CatalogueRow {
   std::string_view readButton;
   std::string_view saveButton;
   Row codec;
-  std::span<const ChoiceText> choices = {};      // a choice row's value texts, by value
+  std::span<const ChoiceText> choices = {};  // a choice row's value texts, by value
+  // What a value that names no choice shows; without it the label keeps its text.
+  std::optional<ChoiceText> otherChoice = {};
   std::span<const std::string_view> codes = {};  // a code row's combo items, sent as typed
 };
 

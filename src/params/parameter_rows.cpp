@@ -1,6 +1,7 @@
 #include "params/parameter_rows.h"
 
 #include <charconv>
+#include <optional>
 
 #include "base/language.h"
 #include "params/validators.h"
@@ -102,10 +103,12 @@ void ParameterRows::onValue(std::string_view valueId, std::string_view data1,
     if (!value) continue;
     if (!row.choices.empty()) {
       const auto index = wire::DecimalTextToInteger(*value);
-      if (index && *index >= 0 && static_cast<std::size_t>(*index) < row.choices.size()) {
-        const auto& choice = row.choices[static_cast<std::size_t>(*index)];
-        *value = base::IsEnglish(main) ? choice.english : choice.chinese;
-      }
+      const bool named =
+          index && *index >= 0 && static_cast<std::size_t>(*index) < row.choices.size();
+      const auto choice =
+          named ? std::optional(row.choices[static_cast<std::size_t>(*index)]) : row.otherChoice;
+      if (!choice) continue;
+      *value = base::IsEnglish(main) ? choice->english : choice->chinese;
     }
     main.setText(row.display, *value);
     if (row.display == kCapacityLabel || row.display == kVoltageLabel) ShowRatedEnergy(main);

@@ -109,7 +109,7 @@ std::optional<std::string> DecodeValue(const Row& row, std::string_view data1,
   const wire::FrameBytes bytes(data1, data2);
   if (row.item && bytes.byteText(1) != wire::ByteToHex2(*row.item)) return std::nullopt;
   const int first = row.item ? 2 : 1;
-  switch (row.encoding) {
+  switch (row.answer.value_or(row.encoding)) {
     case Encoding::U16:
       return std::to_string(bytes.word(first));
     case Encoding::U8:

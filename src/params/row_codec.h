@@ -36,6 +36,9 @@ struct Row {
   std::optional<std::int64_t> min = {};  // inclusive bounds of an integer value
   std::optional<std::int64_t> max = {};
   int decimals = 0;  // how a float value is shown
+  // How an answer is read where it differs from what a save sends: a choice saved as its
+  // index may come back as a signed number.
+  std::optional<Encoding> answer = {};
 };
 
 struct Fields {

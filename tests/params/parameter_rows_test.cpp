@@ -92,13 +92,25 @@ TEST_P(ParameterRows, AChoiceShowsItsTextInTheLanguageOfTheMoment) {
   for (const auto& row : params::ParameterCatalogue()) {
     if (row.choices.empty()) continue;
     const std::string item = wire::ByteToHex2(*row.codec.item);
+    const std::string valueId = params::IdsOfGroup(row.codec.readId).value;
     driver.click("简体中文单选框");
-    driver.receive(Frame("09A10161", item + "01FFFF", "FFFFFFFF"));
+    driver.receive(Frame(valueId, item + "01FFFF", "FFFFFFFF"));
     EXPECT_EQ(driver.text(row.display), row.choices[1].chinese) << row.display;
     driver.click("英文单选框");
-    driver.receive(Frame("09A10161", item + "01FFFF", "FFFFFFFF"));
+    driver.receive(Frame(valueId, item + "01FFFF", "FFFFFFFF"));
     EXPECT_EQ(driver.text(row.display), row.choices[1].english) << row.display;
   }
+}
+
+TEST_P(ParameterRows, AValueThatNamesNoChoiceLeavesTheLabelUnlessTheRowNamesItToo) {
+  const auto& wakeup = RowOf("09A00160", 1);
+  driver.receive(Frame("09A10161", "0101FFFF", "FFFFFFFF"));
+  driver.receive(Frame("09A10161", "0102FFFF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(wakeup.display), "Only Turn ON");
+  const auto& source = RowOf("09A0FA10", 0);
+  driver.receive(Frame("09A1FA11", "0001FFFF", "FFFFFFFF"));
+  driver.receive(Frame("09A1FA11", "00FFFFFF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(source.display), "未设置");
 }
 
 TEST_P(ParameterRows, TheRatedEnergyFollowsCapacityAndVoltageOnceBothShowANumber) {
