@@ -17,8 +17,11 @@
 #include "params/parameter_rows.h"
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
+#include "service/can_debug.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
+#include "service/password_change.h"
+#include "service/update_query.h"
 #include "service/warning_blink.h"
 
 namespace bms::app {
@@ -26,7 +29,7 @@ namespace bms::app {
 // The whole application: owns the parts, wires them to the controls and the platform.
 class App {
  public:
-  explicit App(base::Platform& platform);
+  explicit App(base::Platform& platform, service::UpdateServer updateServer = {});
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -64,6 +67,9 @@ class App {
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;
   service::DebugWindow debugWindow_;
+  service::UpdateQuery updateQuery_;
+  service::PasswordChange passwordChange_;
+  service::CanDebug canDebug_;
 };
 
 }  // namespace bms::app
