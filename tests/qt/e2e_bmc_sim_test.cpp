@@ -36,6 +36,14 @@ TEST_F(EndToEnd, RelayLoginThenFrames) {
   EXPECT_EQ(main->text("通信按钮"), "Stop");
 }
 
+TEST_F(EndToEnd, UpdateServerAnnouncesANewerRelease) {
+  const auto endpoints = startSim({"--direct", "0", "--update", "0", "--newer"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,",
+           {"127.0.0.1", std::stoi(Port(endpoints.at("update")))});
+  ASSERT_TRUE(waitFor([&] { return main->text("新版提示") == "Please upgrade to a new version"; }));
+  EXPECT_EQ(main->text("通信按钮"), "Stop");
+}
+
 TEST_F(EndToEnd, RefusedLoginReturnsToIdle) {
   const auto endpoints = startSim({"--relay", "0", "--password", "572906", "--refuse-login"});
   startApp("127.0.0.1," + Port(endpoints.at("relay")) + ",572906,100000000,0,0,0,1,");
