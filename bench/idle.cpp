@@ -128,7 +128,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   const double atApplication = ProcessAgeSeconds();
   bms::qt::QtPlatform platform(dir.path);
-  bms::app::App app(platform);
+  // The update query stays on the loopback, on a port where nothing answers.
+  bms::app::App app(platform, {"127.0.0.1", 9});
   app.start();
   const double atStarted = ProcessAgeSeconds();
   auto& main = *platform.findWindow(bms::base::Window::Main);

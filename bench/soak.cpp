@@ -104,7 +104,8 @@ int Soak(int minutes, bool debugOpen) {
   std::ofstream(dir.path / "bms_user.txt") << "127.0.0.1," << port << ",1,100000000,0,0,1,1,";
 
   bms::qt::QtPlatform platform(dir.path);
-  bms::app::App app(platform);
+  // The update query stays on the loopback, on a port where nothing answers.
+  bms::app::App app(platform, {"127.0.0.1", 9});
   app.start();
   auto& main = *platform.findWindow(bms::base::Window::Main);
   if (debugOpen) main.userClick("Debug按钮");

@@ -128,7 +128,8 @@ int main(int argc, char* argv[]) {
   const std::filesystem::path dir = programDir.path().toStdString();
   std::ofstream(dir / "bms_user.txt") << "relay.example.net,8000,572906,100000000,0,0,0,1,";
   bms::qt::QtPlatform platform(dir);
-  bms::app::App app(platform);
+  // The update query stays on the loopback, on a port where nothing answers.
+  bms::app::App app(platform, {"127.0.0.1", 9});
   app.start();
   auto& main = platform.openWindow(bms::base::Window::Main);
 

@@ -1,6 +1,10 @@
 #include "app/app.h"
 
+#include <string>
+#include <utility>
+
 #include "app/factory_marker.h"
+#include "app/identity.h"
 #include "app/language_switch.h"
 #include "app/user_settings.h"
 #include "monitor/bic_detail.h"
@@ -17,9 +21,13 @@ constexpr const char* kConnectionSettings[] = {
 
 constexpr std::string_view kEnglishNotice = "English translation is for reference only";
 
+std::string UpdateRequest() {
+  return std::string(kProgramIdentityWithPlatform) + "," + std::string(kVersionText) + ",\r\n";
+}
+
 }  // namespace
 
-App::App(base::Platform& platform)
+App::App(base::Platform& platform, service::UpdateServer updateServer)
     : context_(platform),
       refreshTimer_(platform.createTimer("系统状态刷新定时器")),
       blinkTimer_(platform.createTimer("警告标签闪烁控制定时器")),
@@ -41,9 +49,15 @@ App::App(base::Platform& platform)
       errors_(context_),
       refresh_(context_),
       blink_(context_),
-      debugWindow_(context_) {
+      debugWindow_(context_),
+      updateQuery_(context_, *updateQueryTimer_, std::move(updateServer), UpdateRequest()),
+      passwordChange_(context_, link_),
+      canDebug_(context_, link_) {
   platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
   link_.dispatchLine = [this](std::string_view line) { dispatcher_.dispatchLine(line); };
+  dispatcher_.onPasswordResult = [this](std::string_view result) {
+    passwordChange_.onResult(result);
+  };
   link_.onOpened = [this] {
     // The link is open all the same; the user learns that the settings were not kept.
     if (!SaveUserSettings(context_.main(), context_.platform.programDir())) {
@@ -61,6 +75,7 @@ App::App(base::Platform& platform)
     errors_.showErrorState();
   };
   blinkTimer_->onTick = [this] { blink_.onTick(); };
+  updateQuery_.bind();
   parameters_.registerDecoders(dispatcher_);
   counters_.registerDecoders(dispatcher_);
   factoryWindow_.registerDecoders(dispatcher_);
@@ -131,6 +146,8 @@ void App::bindHandlers() {
   settingMode_.bind();
   dcCharging_.bind();
   debugWindow_.bind();
+  passwordChange_.bind();
+  canDebug_.bind();
   monitor::BindBicNavigation(context_);
 }
 

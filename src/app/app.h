@@ -19,9 +19,12 @@
 #include "params/setting_mode.h"
 #include "records/counters.h"
 #include "records/factory_window.h"
+#include "service/can_debug.h"
 #include "service/dc_charging.h"
 #include "service/debug_window.h"
 #include "service/error_prompt.h"
+#include "service/password_change.h"
+#include "service/update_query.h"
 #include "service/warning_blink.h"
 
 namespace bms::app {
@@ -29,7 +32,7 @@ namespace bms::app {
 // The whole application: owns the parts, wires them to the controls and the platform.
 class App {
  public:
-  explicit App(base::Platform& platform);
+  explicit App(base::Platform& platform, service::UpdateServer updateServer = {});
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -70,6 +73,9 @@ class App {
   monitor::StatusRefresh refresh_;
   service::WarningBlink blink_;
   service::DebugWindow debugWindow_;
+  service::UpdateQuery updateQuery_;
+  service::PasswordChange passwordChange_;
+  service::CanDebug canDebug_;
 };
 
 }  // namespace bms::app

@@ -39,6 +39,27 @@ constexpr const char* kRunMonitorValues[] = {"电量标签",
 constexpr std::int64_t kLowestBmcNumber = 100000000;
 constexpr std::int64_t kHighestBmcNumber = 999999999;
 
+constexpr std::string_view kPasswordMask = "********";
+
+// The login and password change lines carry a password in the three groups after their
+// line type, which the debug window must not show.
+std::string_view PasswordLineType(const wire::ReceivedFields& fields) {
+  const auto type = fields[3];
+  return type == "C" || type == "SC" || type == "E" || type == "SE" ? type : std::string_view{};
+}
+
+std::string Masked(std::string_view line, std::string_view type) {
+  std::string masked(line.substr(0, static_cast<std::size_t>(type.data() - line.data())));
+  masked += type;
+  masked += ',';
+  for (int group = 0; group < 3; ++group) {
+    masked += kPasswordMask;
+    masked += ',';
+  }
+  masked += "\r\n";
+  return masked;
+}
+
 }  // namespace
 
 LinkControl::LinkControl(base::Context& context, Timers timers)
@@ -203,7 +224,11 @@ void LinkControl::sendLine(std::string_view line) {
     if (main.index("网络模式选择框") == 0) sent = wire::AddRemoteMarker(line);
     context_.platform.bmcLink().send(sent);
   }
-  context_.log.sent(sent);
+  if (const auto type = PasswordLineType(wire::ReceivedFields(sent)); !type.empty()) {
+    context_.log.sent(Masked(sent, type));
+  } else {
+    context_.log.sent(sent);
+  }
   context_.activity.sent = true;
 }
 

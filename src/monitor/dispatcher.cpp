@@ -79,7 +79,6 @@ void Dispatcher::dispatchLine(std::string_view line) {
 
 void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
                                std::string_view result) {
-  auto& main = context_.main();
   if (wire::TextEquals(type, "1")) link_.sendLine(wire::PingReply(bmcField));
   if (wire::TextEquals(type, "S2")) context_.connection.relayPingPending = false;
   if (wire::TextEquals(type, "B")) link_.sendPasswordLine();
@@ -92,15 +91,7 @@ void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
       context_.connection.phase = base::LinkPhase::LoggedIn;
     }
   }
-  if (wire::TextEquals(type, "F")) {
-    if (wire::TextEquals(result, "0")) {
-      context_.fail("Failed to change the password!", "Failed to change the password!");
-      main.setText("修改密码状态标签", "Error");
-    } else {
-      main.setText("修改密码状态标签", "Done");
-      link_.closeLink();
-    }
-  }
+  if (wire::TextEquals(type, "F") && onPasswordResult) onPasswordResult(result);
 }
 
 void Dispatcher::onFrame(std::string_view id, std::string_view data1, std::string_view data2) {

@@ -34,6 +34,9 @@ class Dispatcher {
 
   void dispatchLine(std::string_view line);
 
+  // The result of a password change (line type "F"): field 4 as received.
+  std::function<void(std::string_view result)> onPasswordResult;
+
  private:
   void onControlLine(std::string_view type, std::string_view bmcField, std::string_view result);
   void onFrame(std::string_view id, std::string_view data1, std::string_view data2);

@@ -81,7 +81,8 @@ class QtPlatform : public base::Platform {
   std::filesystem::path programDir_;
   QtSerialPort serial_;
   QtTcpClient bmcLink_;
-  QtTcpClient updateLink_;
+  // The update query must never hold the user interface, not even for a name lookup.
+  QtTcpClient updateLink_{QtTcpClient::kConnectBound, QtTcpClient::Connecting::InBackground};
   // Declared before the windows so that it outlives them.
   std::unique_ptr<CloseWatcher> watcher_;
   std::array<Slot, 5> windows_;

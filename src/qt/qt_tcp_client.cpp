@@ -88,13 +88,18 @@ QList<QHostAddress> Resolve(const QString& host, Clock::time_point deadline) {
 
 }  // namespace
 
-QtTcpClient::QtTcpClient(std::chrono::milliseconds connectBound) : connectBound_(connectBound) {}
+QtTcpClient::QtTcpClient(std::chrono::milliseconds connectBound, Connecting connecting)
+    : connectBound_(connectBound), connecting_(connecting) {}
 
 QtTcpClient::~QtTcpClient() = default;
 
 bool QtTcpClient::connect(std::string_view host, int port) {
   close();
   if (port <= 0 || port > 65535) return false;
+  if (connecting_ == Connecting::InBackground) {
+    connectInBackground(host, port);
+    return false;
+  }
   const auto deadline = Clock::now() + connectBound_;
   const auto addresses =
       Resolve(QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())), deadline);
@@ -114,6 +119,31 @@ bool QtTcpClient::connect(std::string_view host, int port) {
     delete socket;
   }
   return false;
+}
+
+void QtTcpClient::connectInBackground(std::string_view host, int port) {
+  auto* socket = new QTcpSocket(&sockets_);
+  pending_ = socket;
+  socket->setProxy(QNetworkProxy::NoProxy);
+  const auto giveUp = [this, socket] {
+    if (socket != pending_) return;
+    pending_ = nullptr;
+    QObject::disconnect(socket, nullptr, &receiver_, nullptr);
+    socket->abort();
+    socket->deleteLater();
+  };
+  QObject::connect(socket, &QTcpSocket::connected, &receiver_, [this, socket] {
+    if (socket != pending_) return;
+    pending_ = nullptr;
+    QObject::disconnect(socket, nullptr, &receiver_, nullptr);
+    adopt(socket);
+  });
+  QObject::connect(socket, &QTcpSocket::errorOccurred, &receiver_,
+                   [giveUp](QAbstractSocket::SocketError) { giveUp(); });
+  QTimer::singleShot(connectBound_, &receiver_, giveUp);
+  // The name is looked up and the connection made by the event loop, never here.
+  socket->connectToHost(QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())),
+                        static_cast<quint16>(port));
 }
 
 void QtTcpClient::adopt(QTcpSocket* socket) {
@@ -139,6 +169,11 @@ void QtTcpClient::send(std::string_view bytes) {
 }
 
 void QtTcpClient::close() {
+  if (auto* pending = std::exchange(pending_, nullptr)) {
+    QObject::disconnect(pending, nullptr, &receiver_, nullptr);
+    pending->abort();
+    pending->deleteLater();
+  }
   auto* socket = std::exchange(socket_, nullptr);
   if (!socket) return;
   QObject::disconnect(socket, nullptr, &receiver_, nullptr);

@@ -19,7 +19,13 @@ class QtTcpClient : public wire::TcpClient {
  public:
   static constexpr std::chrono::milliseconds kConnectBound{3000};
 
-  explicit QtTcpClient(std::chrono::milliseconds connectBound = kConnectBound);
+  // A client that connects in the background does not wait at all: connect() starts the
+  // attempt and reports false; the client counts as connected once the peer accepted,
+  // within the bound. For a side channel whose outcome nobody waits for.
+  enum class Connecting { Waits, InBackground };
+
+  explicit QtTcpClient(std::chrono::milliseconds connectBound = kConnectBound,
+                       Connecting connecting = Connecting::Waits);
   ~QtTcpClient() override;
   QtTcpClient(const QtTcpClient&) = delete;
   QtTcpClient& operator=(const QtTcpClient&) = delete;
@@ -30,18 +36,21 @@ class QtTcpClient : public wire::TcpClient {
   void close() override;
 
  private:
+  void connectInBackground(std::string_view host, int port);
   void adopt(QTcpSocket* socket);
   void deliver();
   void deliverBlock();
   void lost(QTcpSocket* socket);
 
   std::chrono::milliseconds connectBound_;
+  Connecting connecting_;
   // Parent of every socket, the open one and those still closing.
   QObject sockets_;
   // Context of every connection to this client; declared after sockets_ so that it goes
   // first and a socket dying with the client calls nothing here.
   QObject receiver_;
   QTcpSocket* socket_ = nullptr;
+  QTcpSocket* pending_ = nullptr;  // connecting in the background
   // The rest of the open socket's bytes is on its way in a posted event.
   bool handingOn_ = false;
 };

@@ -30,8 +30,17 @@ TEST_F(EndToEnd, RelayLoginThenFrames) {
   startApp("127.0.0.1," + Port(endpoints.at("relay")) + ",572906,100000000,0,0,0,1,");
   ASSERT_TRUE(waitFor([&] { return received().find("T,05F5E100,D,1,") != std::string::npos; }));
   EXPECT_NE(sent().find("T,05F5E100,S1,\r\n"), std::string::npos);
-  EXPECT_NE(sent().find("T,05F5E100,SC,06353732,39303630,30303030,\r\n"), std::string::npos);
+  EXPECT_NE(sent().find("T,05F5E100,SC,********,********,********,\r\n"), std::string::npos);
+  EXPECT_EQ(sent().find("06353732"), std::string::npos) << "no password in the debug window";
   ASSERT_TRUE(waitFor([&] { return main->text("监视界面的安装BIC数量显示标签") == "3"; }));
+  EXPECT_EQ(main->text("通信按钮"), "Stop");
+}
+
+TEST_F(EndToEnd, UpdateServerAnnouncesANewerRelease) {
+  const auto endpoints = startSim({"--direct", "0", "--update", "0", "--newer"});
+  startApp("127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,",
+           {"127.0.0.1", std::stoi(Port(endpoints.at("update")))});
+  ASSERT_TRUE(waitFor([&] { return main->text("新版提示") == "Please upgrade to a new version"; }));
   EXPECT_EQ(main->text("通信按钮"), "Stop");
 }
 

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -38,6 +39,8 @@ class ProgramDir {
 // One running simulator and one running application wired to it.
 class EndToEnd : public ::testing::Test {
  protected:
+  static constexpr int kNoUpdateServer = 9;
+
   // Starts bmc-sim with the arguments; "{dir}" in them stands for the program directory.
   std::map<std::string, std::string> startSim(std::vector<std::string> args) {
     for (auto& arg : args) {
@@ -58,11 +61,14 @@ class EndToEnd : public ::testing::Test {
     return endpoint.substr(endpoint.find(':') + 1);
   }
 
-  void startApp(const std::string& settings) {
+  // The update query goes to the loopback as well: by default to a port where nothing
+  // listens.
+  void startApp(const std::string& settings,
+                service::UpdateServer update = {"127.0.0.1", kNoUpdateServer}) {
     std::ofstream(dir.path() / "bms_user.txt") << settings;
     EnsureApplication();
     platform = std::make_unique<QtPlatform>(dir.path());
-    app = std::make_unique<app::App>(*platform);
+    app = std::make_unique<app::App>(*platform, std::move(update));
     app->start();
     main = platform->findWindow(base::Window::Main);
     ASSERT_TRUE(main->userClick("Debug按钮"));

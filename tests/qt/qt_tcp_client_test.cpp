@@ -196,5 +196,29 @@ TEST_F(QtTcpClientTest, AConnectThatHangsGivesUpAtTheBound) {
   ::close(listener);
 }
 
+TEST_F(QtTcpClientTest, ABackgroundConnectReturnsAtOnceAndCompletesInTheEventLoop) {
+  QtTcpClient background(QtTcpClient::kConnectBound, QtTcpClient::Connecting::InBackground);
+  std::string answer;
+  background.onData = [&](std::string_view bytes) { answer += bytes; };
+  EXPECT_FALSE(background.connect("localhost", port));
+  EXPECT_FALSE(background.isConnected());
+  background.send("too early");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server.hasPendingConnections(); }));
+  QTcpSocket* peer = server.nextPendingConnection();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return background.isConnected(); }));
+  background.send("query");
+  peer->write("1");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return answer == "1" && peer->bytesAvailable() > 0; }));
+  EXPECT_EQ(peer->readAll().toStdString(), "query") << "nothing sent before the connection";
+
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+  const int closedPort = closed.serverPort();
+  closed.close();
+  EXPECT_FALSE(background.connect("127.0.0.1", closedPort));
+  ProcessEventsFor(100);
+  EXPECT_FALSE(background.isConnected());
+}
+
 }  // namespace
 }  // namespace bms::qt
