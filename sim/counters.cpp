@@ -57,8 +57,8 @@ Counters::Counters(std::uint64_t seed, bool refuseChanges) : refuseChanges_(refu
 
 void Counters::Advance(double seconds, double currentA, double totalV) {
   for (std::size_t i = kPowerOn; i < kChargeTotal; ++i) values_[i] += seconds;
-  const double wh = std::fabs(currentA * totalV) * seconds / 3600;
   if (currentA == 0) return;
+  const double wh = std::fabs(currentA * totalV) * seconds / 3600;
   const std::size_t total = currentA > 0 ? kChargeTotal : kDischargeTotal;
   for (std::size_t i = total; i < total + 3; ++i) values_[i] += wh;
 }
