@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/factory.h"
 #include "sim/frames.h"
 #include "wire/frame_line.h"
 #include "wire/hex_text.h"
@@ -11,15 +12,21 @@ namespace bms::sim {
 namespace {
 
 constexpr std::int64_t kCellDetailRequest = 0x09A01000;  // + BIC number in the low byte
+constexpr std::int64_t kLastId = 0xFFFFFFFF;
+
+bool IsField(std::string_view text) { return text.size() == 8 && wire::IsHexText(text); }
 
 }  // namespace
 
 Bmc::Bmc(const BmcConfig& config)
     : config_(config),
+      number_(config.number),
       bmcField_(wire::BmcNumberToHex(std::to_string(config.number))),
       pack_(config.seed, config.bics),
       parameters_(config.saves),
-      calibration_(pack_, config.saves == SavePolicy::Refused) {}
+      calibration_(pack_, config.saves == SavePolicy::Refused),
+      counters_(config.seed, config.saves == SavePolicy::Refused),
+      dcModule_(config.seed, config.saves == SavePolicy::Refused) {}
 
 std::string Bmc::Line(const Frame& frame) const { return BmcFrameLine(bmcField_, frame); }
 
@@ -31,39 +38,66 @@ std::vector<std::string> Bmc::HandleLine(std::string_view line) {
   return Answer(fields[4], fields[5], fields[6]);
 }
 
+bool Bmc::Knows(std::int64_t request) const {
+  switch (request) {
+    case 0x09A00012:
+    case 0x09A00020:
+    case 0x09A00042:
+    case 0x09A00044:
+      return true;
+    default:
+      return (request & ~0xFF) == kCellDetailRequest || IsFactoryRequest(request) ||
+             Counters::Knows(request) || parameters_.Knows(request) ||
+             CalibrationStore::Knows(request) || DcChargingModule::Knows(request);
+  }
+}
+
 std::vector<std::string> Bmc::Answer(std::string_view id, std::string_view data1,
                                      std::string_view data2) {
   if (id.size() != 8 || !wire::IsHexText(id)) return {};
   const std::int64_t request = wire::HexToInteger(id);
-  std::vector<std::string> lines;
+  if (!Knows(request)) {
+    if (request == kLastId || !IsField(data1) || !IsField(data2)) return {};
+    return {Line(Frame{wire::DwordToHex8(request + 1), std::string(data1), std::string(data2)})};
+  }
+  if ((request & ~0xFF) == kCellDetailRequest) {
+    // A BIC beyond the installed count is not polled, one beyond the pack is not there.
+    const int number = static_cast<int>(request & 0xFF);
+    std::vector<std::string> lines;
+    if (number >= 1 && number <= std::min(calibration_.installedBics(), pack_.bicCount())) {
+      for (const Frame& frame : CellDetailFrames(pack_, number)) lines.push_back(Line(frame));
+    }
+    return lines;
+  }
+  // A new BMC number already heads the acknowledgement of its write.
+  if (const auto frame = Own(request, data1, data2)) return {Line(*frame)};
+  return {};
+}
+
+std::optional<Frame> Bmc::Own(std::int64_t request, std::string_view data1,
+                              std::string_view data2) {
   switch (request) {
     case 0x09A00012:
-      lines.push_back(Line(FirmwareVersionFrame()));
-      break;
+      return FirmwareVersionFrame();
     case 0x09A00020:
-      lines.push_back(Line(RemainingEnergyFrame(pack_)));
-      break;
+      return RemainingEnergyFrame(pack_);
     case 0x09A00042:
-      lines.push_back(Line(ExtremePositionsFrame(pack_)));
-      break;
+      return ExtremePositionsFrame(pack_);
     case 0x09A00044:
-      lines.push_back(Line(BoardTemperaturePositionsFrame(pack_)));
-      break;
+      return BoardTemperaturePositionsFrame(pack_);
     default:
-      if (auto parameter = parameters_.Answer(request, data1, data2)) {
-        lines.push_back(Line(*parameter));
-      } else if (auto calibration = calibration_.Answer(request, data1, data2, pack_)) {
-        lines.push_back(Line(*calibration));
-      } else if ((request & ~0xFF) == kCellDetailRequest) {
-        // A BIC beyond the installed count is not polled, one beyond the pack is not there.
-        const int number = static_cast<int>(request & 0xFF);
-        if (number >= 1 && number <= std::min(calibration_.installedBics(), pack_.bicCount())) {
-          for (const Frame& frame : CellDetailFrames(pack_, number)) lines.push_back(Line(frame));
-        }
-      }
       break;
   }
-  return lines;
+  if (IsFactoryRequest(request)) {
+    auto frame = FactoryAnswer(request, data1, data2, config_.saves == SavePolicy::Refused, number_,
+                               counters_);
+    bmcField_ = wire::BmcNumberToHex(std::to_string(number_));
+    return frame;
+  }
+  if (auto frame = counters_.Answer(request)) return frame;
+  if (auto frame = dcModule_.Answer(request, data1, pack_)) return frame;
+  if (auto frame = parameters_.Answer(request, data1, data2)) return frame;
+  return calibration_.Answer(request, data1, data2, pack_);
 }
 
 std::string Bmc::NextRunDataLine() {
@@ -71,6 +105,8 @@ std::string Bmc::NextRunDataLine() {
   std::string line = Line(frames[static_cast<std::size_t>(nextRunFrame_)]);
   if (++nextRunFrame_ == static_cast<int>(frames.size())) {
     nextRunFrame_ = 0;
+    // The set's time passes with what the set reported.
+    counters_.Advance(config_.secondsPerSet, pack_.currentA(), pack_.totalVoltageV());
     pack_.Step();
   }
   return line;

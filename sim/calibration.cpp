@@ -1,5 +1,6 @@
 #include "sim/calibration.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -41,6 +42,16 @@ constexpr int kMaxReferenceMv = 2700;
 constexpr int kMaxInstalledBics = 253;
 
 constexpr std::string_view kUnused = "FFFFFFFF";
+
+constexpr std::int64_t kFixedRequests[] = {
+    kVoltageScaleRead, kVoltageScaleSave, kCurrentScaleRead, kCurrentScaleSave, kCurrentZeroRead,
+    kCurrentZeroSave,  kDcScaleRead,      kDcScaleSave,      kDcZeroRead,       kDcZeroSave,
+    kDcCurrentRead,    kInstalledRead,    kInstalledSave};
+
+// The read command of a per-BIC request with its address byte removed.
+bool IsBicRead(std::int64_t read) {
+  return read == kBicAddress || read == kBicCells || read == kBicSensors || read == kBicReference;
+}
 
 bool IsField(std::string_view text) { return text.size() == 8 && wire::IsHexText(text); }
 
@@ -164,13 +175,17 @@ std::optional<Frame> CalibrationStore::Answer(std::int64_t request, std::string_
   }
 }
 
+bool CalibrationStore::Knows(std::int64_t request) {
+  return std::ranges::find(kFixedRequests, request) != std::end(kFixedRequests) ||
+         IsBicRead(request & ~0xFF & ~kBicSaveOffset);
+}
+
 std::optional<Frame> CalibrationStore::BicAnswer(std::int64_t request, std::string_view data1,
                                                  PackModel& pack) {
   const std::int64_t command = request & ~0xFF;
   const int address = static_cast<int>(request & 0xFF);
   const std::int64_t read = command & ~kBicSaveOffset;
-  if (read != kBicAddress && read != kBicCells && read != kBicSensors && read != kBicReference)
-    return std::nullopt;
+  if (!IsBicRead(read)) return std::nullopt;
   const bool save = command != read;
   const std::vector<int> targets = Targets(address, save);
   if (targets.empty()) return std::nullopt;

@@ -49,6 +49,9 @@ class CalibrationStore {
   // "00" instead of "AA" and changes nothing.
   std::optional<Frame> Answer(std::int64_t request, std::string_view data1, std::string_view data2,
                               PackModel& pack);
+  // Whether the request is one of the calibration or BIC configuration requests, for any
+  // BIC address.
+  static bool Knows(std::int64_t request);
 
   int installedBics() const { return installed_; }
 

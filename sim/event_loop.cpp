@@ -32,8 +32,10 @@ BmcConfig BmcOf(const Options& options) {
   const SavePolicy saves = options.refuseSaves ? SavePolicy::Refused
                            : options.locked    ? SavePolicy::Locked
                                                : SavePolicy::Open;
-  return BmcConfig{options.bmcNumber, options.bics,     options.seed,
-                   options.faults,    options.warnings, saves};
+  // A set is five lines; flooding sends lines, not sets, at its rate.
+  const double secondsPerSet = options.flood ? 5.0 / *options.flood : 1.0 / options.rate;
+  return BmcConfig{options.bmcNumber, options.bics, options.seed, options.faults,
+                   options.warnings,  saves,        secondsPerSet};
 }
 
 }  // namespace
@@ -170,11 +172,18 @@ void EventLoop::HandleBytes(Link& link, const std::string& bytes) {
       RelayOutcome outcome = relay_->HandleLine(link.relay, line);
       for (const std::string& own : outcome.toClient) SendOwnLine(link, own);
       if (!outcome.toBmc) continue;
-      for (const std::string& answer : bmc_.HandleLine(*outcome.toBmc)) SendBmcLine(link, answer);
+      for (const std::string& answer : AskBmc(*outcome.toBmc)) SendBmcLine(link, answer);
     } else {
-      for (const std::string& answer : bmc_.HandleLine(line)) SendBmcLine(link, answer);
+      for (const std::string& answer : AskBmc(line)) SendBmcLine(link, answer);
     }
   }
+}
+
+std::vector<std::string> EventLoop::AskBmc(std::string_view line) {
+  std::vector<std::string> answers = bmc_.HandleLine(line);
+  // A factory write may have given the BMC another number, by whichever link it came.
+  if (relay_) relay_->SetBmcNumber(bmc_.number());
+  return answers;
 }
 
 void EventLoop::Receive(Link& link) {

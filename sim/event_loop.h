@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/bmc.h"
@@ -57,6 +58,7 @@ class EventLoop {
   void Accept(int listenFd, Kind kind);
   void Receive(Link& link);
   void HandleBytes(Link& link, const std::string& bytes);
+  std::vector<std::string> AskBmc(std::string_view line);
   void Flush(Link& link);
   void EmitDueRunData(Clock::time_point now);
   bool Listens(const Link& link) const;

@@ -296,7 +296,8 @@ the values of a 16-cell LFP pack and keeps each saved value until the program en
 "00AAFFFF", the restart command "01FFFFFF" is answered "01AAFFFF".
   --locked             saves are refused (acknowledged "00") until the setting-mode
                        command arrives; a restart locks them again.
-  --refuse-saves       every save and calibration is refused.
+  --refuse-saves       every save and calibration is refused, and so are the subtotal
+                       clears, the factory writes and the DC module's settings.
 
 Calibration: the BMC keeps the current scale (default 0.0152593 A per count) and zero
 point (default 32768, 20000 to 40000), the total-voltage scale (default 0.0061799), the
@@ -310,6 +311,32 @@ scales with its scale and shifts with its zero point, the total voltage scales w
 scale, a reference scales its BIC's cells, the counts decide what the cell details
 report, and BICs above the installed count do not answer. BIC address 00 means every BIC for a save, BIC 1 for a
 read. The DC-port reading 09A0FA32 is the pack current while charging, else 0.
+
+Counters: the run time of this power-on, the cumulative run time and two subtotals
+(seconds), the cumulative charge and discharge energy and two subtotals each (kWh in
+data1, the Wh beyond them as a float in data2). They advance with simulated time, one
+run-data set being 1/--rate seconds (5/--flood with --flood), so the same seed and input
+lines give the same values; energy is current x total voltage over that time, counted as
+charge or discharge by the current's sign. The cumulative counters start from a history
+chosen by the seed. The six subtotal clears 09A00028 ... 09A00040 start the subtotal
+again from 0 ("AA"; "00" with --refuse-saves).
+Factory writes 09A03000/02/04/06 (answered 09A13001/03/05/07, "AA" or "00"): "00" sets
+the BMC number (data1, 100000000 to 999999999), which its acknowledgement and every later
+line carry and by which the relay routes from then on; "02" presets the cumulative run
+time (data1 seconds); "04" and "06" the cumulative charge and discharge energy (data1 kWh,
+data2 Wh as a float).
+DC charging module (09A0FAxx): settings 09A0FA10/12, items 00 current source (0 to 2,
+default 2), 01 highest SOC (0 to 100, default 100), 02 and 03 socket protection and
+warning temperature (0 to 95, default 90 and 80), 04 socket sensor count (0 to 2, default
+2); other items or values are refused with idx + "00". Charger reports 09A0FA20 items 00
+to 05: a voltage range covering the pack, a current range, and the present output (the
+pack voltage and charging current while the pack charges, else 0). Pause 09A0FA24
+"0100FFFF" holds the pack's charging current at 0 A until "0101FFFF" continues; the state
+reads on 09A0FA22. The charger's 12 V supply 09A0FA26 is about 12.1 V; the socket
+temperatures 09A0FA30 rise with the charging current; the fault reset 09A0FA0E "00FFFFFF"
+is acknowledged "00AAFFFF".
+CAN echo: a frame whose ID is none of the BMC's requests is answered with ID + 1 and the
+same data fields (FFFFFFFF gets no answer).
 
 Fault switches (they damage the BMC's lines, counted per connection; the relay's own
 lines S2, B, D and F are never damaged):

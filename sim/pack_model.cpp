@@ -73,6 +73,7 @@ void PackModel::Step() {
     phaseStepsLeft_ = kPhaseSteps;
   }
   currentDeciA_ = (charging_ ? kChargeDeciA : kDischargeDeciA) + rng_.Between(-5, 5);
+  if (charging_ && chargingHeld_) currentDeciA_ = 0;
   socPermille_ = std::clamp(
       socPermille_ + static_cast<int>(std::lround(currentDeciA_ / 10.0 * kPermillePerAmpStep *
                                                   (1 + rng_.Between(0, 2)))),
@@ -95,6 +96,11 @@ void PackModel::UpdateCells() {
       bic.actualMv[i] = meanMv + bic.cellOffsetMv[i] + rng_.Between(-1, 1);
     Report(bic);
   }
+}
+
+void PackModel::HoldCharging(bool hold) {
+  chargingHeld_ = hold;
+  if (charging_) currentDeciA_ = hold ? 0 : kChargeDeciA;
 }
 
 void PackModel::ConfigureBic(int number, int cells, int sensors, int referenceMv) {

@@ -60,6 +60,9 @@ class PackModel {
   // with an unconfigured one of the same seed.
   void ConfigureBic(int number, int cells, int sensors, int referenceMv);
   void SetMeter(const Meter& meter) { meter_ = meter; }
+  // While held (the charger has paused) the pack takes no charging current; discharging
+  // goes on. Takes effect at once and draws no random numbers.
+  void HoldCharging(bool hold);
 
   double socPercent() const { return socPermille_ / 10.0; }
   int socPermille() const { return socPermille_; }
@@ -98,6 +101,7 @@ class PackModel {
   int currentDeciA_ = 0;
   bool charging_ = true;
   int phaseStepsLeft_ = 0;
+  bool chargingHeld_ = false;
   int bmcC_ = 0;
   int supplyDeciV_ = 0;
   Meter meter_;

@@ -131,6 +131,11 @@ std::optional<Frame> ParameterStore::Answer(std::int64_t request, std::string_vi
   return std::nullopt;
 }
 
+bool ParameterStore::Knows(std::int64_t request) const {
+  return request == kSettingModeRequest || multiItem_.contains(request) ||
+         multiItem_.contains(request - kSaveOffset);
+}
+
 std::optional<ParameterStore::Key> ParameterStore::KeyOf(std::int64_t group,
                                                          std::string_view data1) const {
   int item = -1;

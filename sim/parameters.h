@@ -25,6 +25,9 @@ class ParameterStore {
   // The answer to a parameter read or save, or to the setting-mode or restart command;
   // nothing when the request is none of these or names an item its group does not have.
   std::optional<Frame> Answer(std::int64_t request, std::string_view data1, std::string_view data2);
+  // Whether the request is one of the groups' reads or saves or the command, whatever its
+  // data.
+  bool Knows(std::int64_t request) const;
 
  private:
   // An item: its group's read ID and its index, -1 in a single-item group.

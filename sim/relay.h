@@ -37,6 +37,8 @@ class Relay {
   RelayOutcome HandleLine(RelaySession& session, std::string_view line);
 
   const std::string& password() const { return password_; }
+  // The BMC behind the relay has been given another number: lines are routed by it now.
+  void SetBmcNumber(std::uint32_t number) { bmcNumber_ = number; }
 
  private:
   std::string password_;

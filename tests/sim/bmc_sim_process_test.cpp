@@ -19,16 +19,21 @@ namespace {
 
 #ifdef BMC_SIM_PATH
 
-// The first run-data lines a client of `--direct` sees, and the exit code after `signal`.
-std::vector<std::string> FirstLines(const char* seed, int signal) {
-  SimProcess sim({"--direct", "0", "--seed", seed, "--rate", "100"});
+UniqueFd Connect(int port) {
   UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
   sockaddr_in address{};
   address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(sim.Port("direct")));
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   EXPECT_EQ(::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address),
             0);
+  return socket;
+}
+
+// The first run-data lines a client of `--direct` sees, and the exit code after `signal`.
+std::vector<std::string> FirstLines(const char* seed, int signal) {
+  SimProcess sim({"--direct", "0", "--seed", seed, "--rate", "100"});
+  UniqueFd socket = Connect(sim.Port("direct"));
   LineReader reader(socket.get(), wire::LineCutter::Mode::Tcp);
   std::vector<std::string> lines;
   for (int i = 0; i < 15; ++i) lines.push_back(reader.Next().value_or("(nothing)"));
@@ -41,6 +46,35 @@ TEST(BmcSimProcess, TheSameSeedSendsTheSameRunData) {
   EXPECT_EQ(wire::ReceivedFields(first.front())[4], "09A10001");
   EXPECT_EQ(first, FirstLines("42", SIGINT));
   EXPECT_NE(first, FirstLines("43", SIGTERM));
+}
+
+TEST(BmcSimProcess, TheRelayRoutesByTheNumberAFactoryWriteGave) {
+  SimProcess sim({"--relay", "0", "--password", "572906"});
+  UniqueFd socket = Connect(sim.Port("relay"));
+  const auto request = [](const std::string& field, const std::string& id,
+                          const std::string& data1) {
+    return wire::AddRemoteMarker(wire::FrameLine(field, id, data1, "FFFFFFFF"));
+  };
+  const std::string lines = wire::AddRemoteMarker(*wire::PasswordLine("05F5E100", "572906")) +
+                            request("05F5E100", "09A03000", "0DFB38D3") +
+                            request("05F5E100", "09A00012", "FFFFFFFF") +
+                            request("0DFB38D3", "09A00020", "FFFFFFFF");
+  ASSERT_EQ(::send(socket.get(), lines.data(), lines.size(), MSG_NOSIGNAL),
+            static_cast<ssize_t>(lines.size()));
+  LineReader reader(socket.get(), wire::LineCutter::Mode::Tcp);
+  const auto ack = reader.NextWithId("09A13001");
+  ASSERT_TRUE(ack);
+  EXPECT_EQ(*ack, "T,0DFB38D3,7,09A13001,AAFFFFFF,FFFFFFFF,\r");
+  std::vector<std::string> answers;
+  for (int i = 0; i < 100 && (answers.empty() || answers.back() != "09A10021"); ++i) {
+    const auto line = reader.Next();
+    if (!line) break;
+    const wire::ReceivedFields fields(*line);
+    EXPECT_EQ(fields[2], "0DFB38D3") << *line;
+    if (fields[4] == "09A10013" || fields[4] == "09A10021") answers.emplace_back(fields[4]);
+  }
+  EXPECT_EQ(answers, std::vector<std::string>{"09A10021"}) << "the old number routes nowhere";
+  EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 
 TEST(BmcSimProcess, BadOptionsEndWithCodeTwoAndHelpWins) {

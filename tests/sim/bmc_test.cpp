@@ -43,8 +43,13 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
            {Request("09A01003"), detail("03")},
            {Request("09a00100"), {"09A10101"}},  // values, not texts, are compared
            {Request("09A01000"), {}},
-           {Request("09A01004"), {}},  // one BIC more than installed
-           {Request("09A00001"), {}},
+           {Request("09A01004"), {}},            // one BIC more than installed
+           {Request("09A00001"), {"09A00002"}},  // not the BMC's: echoed
+           {Request("09A00022"), {"09A10023"}},
+           {Request("09A00040"), {"09A10041"}},
+           {Request("09A03006", "00000001"), {"09A13007"}},
+           {Request("09A0FA20", "05FFFFFF"), {"09A1FA21"}},
+           {Request("09A0FA30"), {"09A1FA31"}},
            {Request("09A00174"), {"09A10175"}},
            {Request("09A00182", "03FFFFFF"), {"09A10183"}},
            {Request("09A00180", "10FFFFFF"), {}},  // the group has items 00 to 07
