@@ -60,6 +60,10 @@ class EndToEnd : public ::testing::Test {
   static std::string Port(const std::string& endpoint) {
     return endpoint.substr(endpoint.find(':') + 1);
   }
+  // The settings file of a direct TCP link to the simulator.
+  static std::string DirectSettings(const std::map<std::string, std::string>& endpoints) {
+    return "127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,";
+  }
 
   // The update query goes to the loopback as well: by default to a port where nothing
   // listens.
