@@ -52,6 +52,62 @@ const std::vector<Page>& Pages() {
   return pages;
 }
 
+// The pages shown again once every read button has been answered by the controller.
+const std::vector<Page>& LivePages() {
+  static const std::vector<Page> pages = [] {
+    std::vector<Page> all = {{"append-info", {{"总选择夹", 0}, {"运行信息选择夹", 1}}},
+                             {"data-record", {{"总选择夹", 1}}}};
+    const char* parameters[] = {"allow-set",   "cell-voltage", "temperature",    "bic",
+                                "power-meter", "pack-set",     "characteristic", "signal"};
+    for (int i = 0; i < 8; ++i) {
+      all.push_back(
+          {std::string("parameters-") + parameters[i], {{"总选择夹", 2}, {"参数标定选择夹", i}}});
+    }
+    const char* dcCharge[] = {"settings", "running"};
+    for (int i = 0; i < 2; ++i) {
+      all.push_back({std::string("parameters-dc-charge-") + dcCharge[i],
+                     {{"总选择夹", 2}, {"参数标定选择夹", 8}, {"国标充电设置项目选择夹", i}}});
+    }
+    return all;
+  }();
+  return pages;
+}
+
+// Read buttons outside the parameter catalogue: calibration, BICs, counters, the DC
+// charging module and the remaining energy.
+constexpr const char* kReadButtons[] = {
+    "读总电流量程按钮",
+    "读电流传感器零位按钮",
+    "读总电压量程按钮",
+    "读取BIC地址按钮",
+    "读BIC单体数量按钮",
+    "读BIC温感数量按钮",
+    "读本次运行时间按钮",
+    "读BMS累计运行时间按钮",
+    "读运行时间小计1按钮",
+    "读运行时间小计2按钮",
+    "读总累计充电电量按钮",
+    "读充电电量小计1按钮",
+    "读充电电量小计2按钮",
+    "读总累计放电电量按钮",
+    "读放电电量小计1按钮",
+    "读放电电量小计2按钮",
+    "读剩余KWH按钮",
+    "读充电机最高输出电压按钮",
+    "读充电机最低输出电压按钮",
+    "读充电机最大输出电流按钮",
+    "读充电机最小输出电流按钮",
+    "读充电机报告当前输出电压按钮",
+    "读充电机报告当前输出电流按钮",
+    "读充电机报告当前暂停状态按钮",
+    "读充电机12V供电电压按钮",
+    "读直流充电插座温度值按钮",
+    "读直流充电口电流检测值按钮",
+    "读直流充电口独立电流检测标定界面_实时电流值按钮",
+    "直流充电口读电流量程按钮",
+    "直流充电口读电流传感器零位按钮",
+};
+
 // Runs the event loop for a while, so that live data can arrive and be shown.
 void Wait(int ms) {
   QElapsedTimer clock;
@@ -82,16 +138,18 @@ bool Save(QWidget* window, const std::filesystem::path& file) {
   return saved;
 }
 
-// The BIC calibration window with live answers. It opens only with the factory marker, so
-// it gets a program folder and an application of its own; its captions are Chinese only.
-bool SaveBicCalibrationWindow(const std::filesystem::path& out, const std::string& port) {
+// The BIC calibration and factory windows with live answers. They open only with the
+// factory marker, so they get a program folder and an application of their own; their
+// captions are Chinese only.
+bool SaveFactoryWindows(const std::filesystem::path& out, const std::string& port) {
   const QTemporaryDir programDir;
   if (!programDir.isValid()) return false;
   const std::filesystem::path dir = programDir.path().toStdString();
   std::ofstream(dir / "BMS_Factory.txt") << "09A030";
   std::ofstream(dir / "bms_user.txt") << "127.0.0.1," << port << ",572906,100000000,0,0,1,1,";
   bms::qt::QtPlatform platform(dir);
-  bms::app::App app(platform);
+  // The update query goes to the loopback, on a port where nothing answers.
+  bms::app::App app(platform, {"127.0.0.1", 9});
   app.start();
   auto& main = platform.openWindow(bms::base::Window::Main);
   main.userClick("通信按钮");
@@ -102,7 +160,21 @@ bool SaveBicCalibrationWindow(const std::filesystem::path& out, const std::strin
   auto& window = platform.openWindow(bms::base::Window::Bic);
   window.userClick("读BIC基准电压按钮");
   Wait(500);
-  const bool ok = Save(window.window(), out / "bic-live.png");
+  bool ok = Save(window.window(), out / "bic-live.png");
+  // The factory window with two rows written: the BMC number it already has and a work
+  // time preset.
+  main.userClick("打开出厂标定功能按钮");
+  auto& factory = platform.openWindow(bms::base::Window::Factory);
+  for (const auto& [box, text] : {std::pair{"编号1至3位编辑框", "100"},
+                                  {"编号4至6位编辑框", "000"},
+                                  {"编号7至9位编辑框", "000"},
+                                  {"标定累计工作时间编辑框", "3600"}}) {
+    factory.setText(box, text);
+  }
+  factory.userClick("标定BMC编号按钮");
+  factory.userClick("标定累计工作时间按钮");
+  Wait(500);
+  ok = Save(factory.window(), out / "factory-live.png") && ok;
   main.userClick("通信按钮");
   return ok;
 }
@@ -127,9 +199,19 @@ int main(int argc, char* argv[]) {
   }
   const std::filesystem::path dir = programDir.path().toStdString();
   std::ofstream(dir / "bms_user.txt") << "relay.example.net,8000,572906,100000000,0,0,0,1,";
+  // The stand-in controller for the live pages, and its update server, which announces a
+  // newer release once the tool has connected.
+  bms::sim::SimProcess sim({"--direct", "0", "--update", "0", "--newer", "--rate", "5", "--bics",
+                            "4", "--warnings", "02", "--faults", "04"});
+  std::string port;
+  int updatePort = 0;
+  for (const auto& line : sim.Endpoints()) {
+    const auto endpointPort = line.substr(line.find(':') + 1);
+    if (line.starts_with("direct ")) port = endpointPort;
+    if (line.starts_with("update ")) updatePort = std::stoi(endpointPort);
+  }
   bms::qt::QtPlatform platform(dir);
-  // The update query stays on the loopback, on a port where nothing answers.
-  bms::app::App app(platform, {"127.0.0.1", 9});
+  bms::app::App app(platform, {"127.0.0.1", updatePort});
   app.start();
   auto& main = platform.openWindow(bms::base::Window::Main);
 
@@ -155,12 +237,6 @@ int main(int argc, char* argv[]) {
 
   // The run monitoring page with live data from the stand-in controller: a pack with a
   // cell voltage warning and a temperature fault, cell details of the first BIC.
-  bms::sim::SimProcess sim(
-      {"--direct", "0", "--rate", "5", "--bics", "4", "--warnings", "02", "--faults", "04"});
-  std::string port;
-  for (const auto& line : sim.Endpoints()) {
-    if (line.starts_with("direct ")) port = line.substr(line.find(':') + 1);
-  }
   main.setText("服务器地址编辑框", "127.0.0.1");
   main.setText("服务器端口编辑框", port);
   main.setText("BMC编号编辑框", "100000000");
@@ -180,29 +256,22 @@ int main(int argc, char* argv[]) {
     ok = Save(main.window(), out / ("main-run-info-live-" + std::string(language) + ".png")) && ok;
     // The parameter pages with every row read from the controller.
     for (const auto& row : bms::params::ParameterCatalogue()) main.userClick(row.readButton);
-    for (const char* button : {"读总电流量程按钮", "读电流传感器零位按钮", "读总电压量程按钮",
-                               "读取BIC地址按钮", "读BIC单体数量按钮", "读BIC温感数量按钮"}) {
-      main.userClick(button);
-    }
+    for (const char* button : kReadButtons) main.userClick(button);
+    // The CAN debug panel's frame, which the controller echoes.
+    main.setText("CANID编辑框", "12345678");
+    main.setText("前4字节编辑框", "11223344");
+    main.setText("后4字节编辑框", "55667788");
+    main.userClick("CAN调试数据发送按钮");
     Wait(1500);
-    for (const auto& [page, index] : {std::pair{"cell-voltage", 1},
-                                      {"temperature", 2},
-                                      {"bic", 3},
-                                      {"power-meter", 4},
-                                      {"pack-set", 5},
-                                      {"characteristic", 6},
-                                      {"signal", 7}}) {
-      main.setIndex("总选择夹", 2);
-      main.setIndex("参数标定选择夹", index);
+    for (const auto& page : LivePages()) {
+      for (const auto& [tabs, index] : page.tabs) main.setIndex(tabs, index);
       Wait(100);
-      const std::string file =
-          "main-parameters-" + std::string(page) + "-live-" + std::string(language) + ".png";
-      ok = Save(main.window(), out / file) && ok;
+      ok = Save(main.window(), out / ("main-" + page.file + "-live-" + language + ".png")) && ok;
     }
     main.setIndex("总选择夹", 0);
     main.userClick("通信按钮");
   }
-  ok = SaveBicCalibrationWindow(out, port) && ok;
+  ok = SaveFactoryWindows(out, port) && ok;
   sim.Stop(SIGTERM);
   return ok ? 0 : 1;
 }
