@@ -62,15 +62,26 @@ class Form {
   // Combo box selection (-1 = none) or current page of a tab control.
   virtual int index(std::string_view name) const = 0;
   virtual void setIndex(std::string_view name, int index) = 0;
-  // Combo box items, or the page captions of a tab control.
+  // Combo box items, the page captions of a tab control or the column captions of a table.
   virtual std::vector<std::string> items(std::string_view name) const = 0;
-  // Replaces a combo box's items, keeping the selection where it still exists.
+  // Replaces a combo box's items, keeping the selection where it still exists, or the
+  // captions of a table's columns (the columns themselves stay as designed).
   virtual void setItems(std::string_view name, const std::vector<std::string>& items) = 0;
 
   virtual int value(std::string_view name) const = 0;  // progress bar
   virtual void setValue(std::string_view name, int value) = 0;
 
   virtual int maxLength(std::string_view name) const = 0;  // edit boxes; 0 = no limit
+
+  // Tables. A new row count keeps the cells of the rows that remain and adds empty rows
+  // with the default fill; a cell outside the table is ignored on writing and reads as
+  // "" with the default fill.
+  virtual int rowCount(std::string_view name) const = 0;
+  virtual void setRowCount(std::string_view name, int rows) = 0;
+  virtual std::string cell(std::string_view name, int row, int column) const = 0;
+  virtual void setCell(std::string_view name, int row, int column, std::string_view text) = 0;
+  virtual Rgb cellBackground(std::string_view name, int row, int column) const = 0;
+  virtual void setCellBackground(std::string_view name, int row, int column, Rgb colour) = 0;
 
   virtual void bind(std::string_view name, Event event, Handler handler) = 0;
 

@@ -37,6 +37,9 @@ enum class Kind {
   // A strip along the bottom of its window holding labels side by side, in column order;
   // the label without a minimum width takes the room the others leave.
   StatusBar,
+  // A read-only grid of text cells; its items are the column captions, and the program
+  // sets the row count, the cell texts and the cell backgrounds.
+  Table,
 };
 
 // Which way a control takes the room its window has to spare; everything else keeps the
@@ -60,7 +63,7 @@ struct ControlSpec {
   std::string_view parent = {};
   Cell cell = {};
   std::string_view caption = {};                 // caption, edit text or tab page caption
-  std::span<const std::string_view> items = {};  // combo box items
+  std::span<const std::string_view> items = {};  // combo box items, table column captions
   std::optional<Rgb> background = {};
   std::optional<Rgb> textColor = {};
   std::optional<Rgb> fill = {};  // shapes

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextOption>
 #include <QTimer>
 #include <QVariant>
@@ -319,6 +320,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::ProgressBar:
     case Kind::Shape:
     case Kind::StatusBar:
+    case Kind::Table:
       break;
   }
   const QVariant stored = widget->property(kText);
@@ -379,6 +381,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::ProgressBar:
     case Kind::Shape:
     case Kind::StatusBar:
+    case Kind::Table:
       widget->setProperty(kText, ToQString(text));
       return;
   }
@@ -619,6 +622,11 @@ std::vector<std::string> QtForm::items(std::string_view name) const {
   } else if (control.spec.kind == Kind::TabControl) {
     const auto* tabs = control.as<QTabWidget>();
     for (int i = 0; i < tabs->count(); ++i) items.push_back(ToStd(tabs->tabText(i)));
+  } else if (control.spec.kind == Kind::Table) {
+    const auto* table = control.as<QTableWidget>();
+    for (int i = 0; i < table->columnCount(); ++i) {
+      items.push_back(ToStd(table->horizontalHeaderItem(i)->text()));
+    }
   } else {
     items.assign(control.spec.items.begin(), control.spec.items.end());
   }
@@ -627,6 +635,14 @@ std::vector<std::string> QtForm::items(std::string_view name) const {
 
 void QtForm::setItems(std::string_view name, const std::vector<std::string>& items) {
   auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::Table) {
+    auto* table = control.as<QTableWidget>();
+    const int columns = std::min(table->columnCount(), static_cast<int>(items.size()));
+    for (int i = 0; i < columns; ++i) {
+      table->horizontalHeaderItem(i)->setText(ToQString(items[static_cast<std::size_t>(i)]));
+    }
+    return;
+  }
   if (control.spec.kind != Kind::ComboBox) return;
   auto* combo = control.as<QComboBox>();
   const QSignalBlocker blocker(combo);
@@ -656,6 +672,66 @@ int QtForm::maxLength(std::string_view name) const {
   if (!IsEditBox(control.spec.kind)) return control.spec.maxLength;
   const int length = control.as<QLineEdit>()->maxLength();
   return length == kLineEditNoLimit ? 0 : length;
+}
+
+namespace {
+
+QTableWidget* TableOf(QWidget* widget) { return qobject_cast<QTableWidget*>(widget); }
+
+// The item of a cell inside the table, made on first use; nullptr outside it.
+QTableWidgetItem* CellItem(QTableWidget* table, int row, int column) {
+  if (table == nullptr || row < 0 || column < 0 || row >= table->rowCount() ||
+      column >= table->columnCount()) {
+    return nullptr;
+  }
+  QTableWidgetItem* item = table->item(row, column);
+  if (item == nullptr) {
+    item = new QTableWidgetItem;
+    table->setItem(row, column, item);  // takes it
+  }
+  return item;
+}
+
+}  // namespace
+
+int QtForm::rowCount(std::string_view name) const {
+  const auto* table = TableOf(impl_->at(name).widget);
+  return table == nullptr ? 0 : table->rowCount();
+}
+
+void QtForm::setRowCount(std::string_view name, int rows) {
+  if (auto* table = TableOf(impl_->at(name).widget)) table->setRowCount(std::max(rows, 0));
+}
+
+std::string QtForm::cell(std::string_view name, int row, int column) const {
+  const auto* table = TableOf(impl_->at(name).widget);
+  const bool inside = table != nullptr && row >= 0 && column >= 0 && row < table->rowCount() &&
+                      column < table->columnCount();
+  const QTableWidgetItem* item = inside ? table->item(row, column) : nullptr;
+  return item == nullptr ? std::string() : ToStd(item->text());
+}
+
+void QtForm::setCell(std::string_view name, int row, int column, std::string_view text) {
+  auto* item = CellItem(TableOf(impl_->at(name).widget), row, column);
+  const QString value = ToQString(text);
+  // Whole tables are rewritten at every step of a run: an unchanged cell costs nothing.
+  if (item != nullptr && item->text() != value) item->setText(value);
+}
+
+Rgb QtForm::cellBackground(std::string_view name, int row, int column) const {
+  const auto* table = TableOf(impl_->at(name).widget);
+  const bool inside = table != nullptr && row >= 0 && column >= 0 && row < table->rowCount() &&
+                      column < table->columnCount();
+  const QTableWidgetItem* item = inside ? table->item(row, column) : nullptr;
+  if (item == nullptr || item->background().style() == Qt::NoBrush) return forms::kDefaultFill;
+  return ToRgb(item->background().color());
+}
+
+void QtForm::setCellBackground(std::string_view name, int row, int column, Rgb colour) {
+  auto* item = CellItem(TableOf(impl_->at(name).widget), row, column);
+  if (item != nullptr && cellBackground(name, row, column) != colour) {
+    item->setBackground(ToQColor(colour));
+  }
 }
 
 void QtForm::bind(std::string_view name, Event event, Handler handler) {

@@ -54,6 +54,12 @@ class QtForm : public forms::Form {
   int value(std::string_view name) const override;
   void setValue(std::string_view name, int value) override;
   int maxLength(std::string_view name) const override;
+  int rowCount(std::string_view name) const override;
+  void setRowCount(std::string_view name, int rows) override;
+  std::string cell(std::string_view name, int row, int column) const override;
+  void setCell(std::string_view name, int row, int column, std::string_view text) override;
+  forms::Rgb cellBackground(std::string_view name, int row, int column) const override;
+  void setCellBackground(std::string_view name, int row, int column, forms::Rgb colour) override;
   void bind(std::string_view name, forms::Event event, Handler handler) override;
   bool userClick(std::string_view name) override;
   bool userType(std::string_view name, std::string_view text) override;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <algorithm>
 #include <span>
@@ -213,6 +215,20 @@ QComboBox* MakeComboBox(const ControlSpec& spec, QWidget* parent) {
   return combo;
 }
 
+// Read-only: the program fills it, a person reads, selects and copies rows.
+QTableWidget* MakeTable(const ControlSpec& spec, QWidget* parent) {
+  auto* table = new QTableWidget(0, static_cast<int>(spec.items.size()), parent);
+  QStringList captions;
+  for (const auto item : spec.items) captions << ToQString(item);
+  table->setHorizontalHeaderLabels(captions);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->verticalHeader()->setVisible(false);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table->horizontalHeader()->setStretchLastSection(true);
+  return table;
+}
+
 QProgressBar* MakeProgressBar(const ControlSpec& spec, QWidget* parent) {
   auto* bar = new QProgressBar(parent);
   // A bar taller than wide in its grid fills upwards, as the level of a battery does.
@@ -364,6 +380,8 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
       return MakePicture(spec, parent);
     case Kind::StatusBar:
       return new QStatusBar(parent);
+    case Kind::Table:
+      return MakeTable(spec, parent);
     case Kind::TabPage:
       break;
   }

@@ -1,5 +1,6 @@
 #include "testing/memory_form.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "forms/text_lines.h"
@@ -158,6 +159,12 @@ std::vector<std::string> MemoryForm::items(std::string_view name) const {
 
 void MemoryForm::setItems(std::string_view name, const std::vector<std::string>& items) {
   auto& control = at(name);
+  if (control.spec.kind == Kind::Table) {
+    for (std::size_t i = 0; i < items.size() && i < control.items.size(); ++i) {
+      control.items[i] = items[i];
+    }
+    return;
+  }
   if (control.spec.kind != Kind::ComboBox) return;
   control.items = items;
   if (static_cast<std::size_t>(control.index) >= items.size()) control.index = -1;
@@ -166,6 +173,43 @@ void MemoryForm::setItems(std::string_view name, const std::vector<std::string>&
 int MemoryForm::value(std::string_view name) const { return at(name).value; }
 void MemoryForm::setValue(std::string_view name, int value) { at(name).value = value; }
 int MemoryForm::maxLength(std::string_view name) const { return at(name).spec.maxLength; }
+
+int MemoryForm::rowCount(std::string_view name) const {
+  return static_cast<int>(at(name).rows.size());
+}
+
+void MemoryForm::setRowCount(std::string_view name, int rows) {
+  auto& control = at(name);
+  if (control.spec.kind != Kind::Table) return;
+  control.rows.resize(static_cast<std::size_t>(std::max(rows, 0)),
+                      std::vector<TableCell>(control.items.size()));
+}
+
+MemoryForm::TableCell* MemoryForm::tableCell(std::string_view name, int row, int column) {
+  auto& rows = at(name).rows;
+  if (row < 0 || column < 0 || static_cast<std::size_t>(row) >= rows.size()) return nullptr;
+  auto& cells = rows[static_cast<std::size_t>(row)];
+  if (static_cast<std::size_t>(column) >= cells.size()) return nullptr;
+  return &cells[static_cast<std::size_t>(column)];
+}
+
+std::string MemoryForm::cell(std::string_view name, int row, int column) const {
+  const auto* found = const_cast<MemoryForm*>(this)->tableCell(name, row, column);
+  return found == nullptr ? std::string() : found->text;
+}
+
+void MemoryForm::setCell(std::string_view name, int row, int column, std::string_view text) {
+  if (auto* found = tableCell(name, row, column)) found->text = text;
+}
+
+Rgb MemoryForm::cellBackground(std::string_view name, int row, int column) const {
+  const auto* found = const_cast<MemoryForm*>(this)->tableCell(name, row, column);
+  return found == nullptr ? forms::kDefaultFill : found->background;
+}
+
+void MemoryForm::setCellBackground(std::string_view name, int row, int column, Rgb colour) {
+  if (auto* found = tableCell(name, row, column)) found->background = colour;
+}
 
 void MemoryForm::bind(std::string_view name, Event event, Handler handler) {
   at(name).handlers[event] = std::move(handler);

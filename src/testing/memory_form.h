@@ -44,6 +44,12 @@ class MemoryForm : public forms::Form {
   int value(std::string_view name) const override;
   void setValue(std::string_view name, int value) override;
   int maxLength(std::string_view name) const override;
+  int rowCount(std::string_view name) const override;
+  void setRowCount(std::string_view name, int rows) override;
+  std::string cell(std::string_view name, int row, int column) const override;
+  void setCell(std::string_view name, int row, int column, std::string_view text) override;
+  forms::Rgb cellBackground(std::string_view name, int row, int column) const override;
+  void setCellBackground(std::string_view name, int row, int column, forms::Rgb colour) override;
   void bind(std::string_view name, forms::Event event, Handler handler) override;
 
   bool userClick(std::string_view name) override;
@@ -51,6 +57,11 @@ class MemoryForm : public forms::Form {
   bool userSelect(std::string_view name, int index) override;
 
  private:
+  struct TableCell {
+    std::string text;
+    forms::Rgb background = forms::kDefaultFill;
+  };
+
   struct Control {
     forms::ControlSpec spec;
     std::string text;
@@ -65,6 +76,7 @@ class MemoryForm : public forms::Form {
     int index = -1;
     int value = 0;
     std::map<forms::Event, Handler> handlers = {};
+    std::vector<std::vector<TableCell>> rows = {};  // a table's, each as wide as its columns
   };
 
   Control& at(std::string_view name);
@@ -72,6 +84,7 @@ class MemoryForm : public forms::Form {
   bool reachable(const Control& control) const;
   std::vector<const Control*> pagesOf(const Control& tabControl) const;
   void fire(Control& control, forms::Event event);
+  TableCell* tableCell(std::string_view name, int row, int column);
 
   std::string title_;
   forms::NameMap<Control> controls_;
