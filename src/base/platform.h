@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "forms/form.h"
@@ -29,7 +30,7 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-enum class Window { Main, Debug, Error, Factory, Bic };
+enum class Window { Main, Debug, Error, Factory, Bic, Profile };
 
 // Everything the application asks of the machine it runs on.
 class Platform {
@@ -45,6 +46,12 @@ class Platform {
   virtual void beep() = 0;
   // Modal; returns when the user has pressed OK.
   virtual void showMessageBox(std::string_view text, std::string_view title) = 0;
+  // Modal file choosers for profile files (*.json); nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> chooseFileToOpen(std::string_view title) = 0;
+  virtual std::optional<std::filesystem::path> chooseFileToSave(std::string_view title,
+                                                                std::string_view suggestedName) = 0;
+  // Modal; true when the user answers yes.
+  virtual bool askYesNo(std::string_view text, std::string_view title) = 0;
   // The room windows may take on the screen, in pixels: the screen without its task bar.
   virtual int screenWidth() const = 0;
   virtual int screenHeight() const = 0;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QMargins>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -101,6 +102,43 @@ void QtPlatform::showMessageBox(std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(text), QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+namespace {
+
+constexpr char kProfileFilter[] = "JSON (*.json)";
+
+std::optional<std::filesystem::path> ToPath(const QString& chosen) {
+  if (chosen.isEmpty()) return std::nullopt;
+  return std::filesystem::path(QFile::encodeName(chosen).toStdString());
+}
+
+}  // namespace
+
+QWidget* QtPlatform::dialogParent() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  auto* main = findWindow(base::Window::Main);
+  return main == nullptr ? nullptr : main->window();
+}
+
+std::optional<std::filesystem::path> QtPlatform::chooseFileToOpen(std::string_view title) {
+  return ToPath(QFileDialog::getOpenFileName(dialogParent(), ToQString(title), QString(),
+                                             QString::fromLatin1(kProfileFilter)));
+}
+
+std::optional<std::filesystem::path> QtPlatform::chooseFileToSave(std::string_view title,
+                                                                  std::string_view suggestedName) {
+  return ToPath(QFileDialog::getSaveFileName(dialogParent(), ToQString(title),
+                                             ToQString(suggestedName),
+                                             QString::fromLatin1(kProfileFilter)));
+}
+
+bool QtPlatform::askYesNo(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::Question, ToQString(title), ToQString(text),
+                  QMessageBox::Yes | QMessageBox::No, dialogParent());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 int QtPlatform::screenWidth() const { return AvailableScreen().width(); }

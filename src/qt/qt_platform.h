@@ -50,6 +50,10 @@ class QtPlatform : public base::Platform {
 
   void beep() override;
   void showMessageBox(std::string_view text, std::string_view title) override;
+  std::optional<std::filesystem::path> chooseFileToOpen(std::string_view title) override;
+  std::optional<std::filesystem::path> chooseFileToSave(std::string_view title,
+                                                        std::string_view suggestedName) override;
+  bool askYesNo(std::string_view text, std::string_view title) override;
   int screenWidth() const override;
   int screenHeight() const override;
   std::filesystem::path programDir() const override;
@@ -76,6 +80,8 @@ class QtPlatform : public base::Platform {
   Slot& slot(base::Window window);
   const Slot& slot(base::Window window) const;
   void closeRequested(const QObject* widget);
+  // The window a dialog belongs to: the active one, else the main window.
+  QWidget* dialogParent();
   void userClosed(base::Window window, std::uint64_t generation);
 
   std::filesystem::path programDir_;
@@ -85,7 +91,7 @@ class QtPlatform : public base::Platform {
   QtTcpClient updateLink_{QtTcpClient::kConnectBound, QtTcpClient::Connecting::InBackground};
   // Declared before the windows so that it outlives them.
   std::unique_ptr<CloseWatcher> watcher_;
-  std::array<Slot, 5> windows_;
+  std::array<Slot, 6> windows_;
   std::unique_ptr<QTimer> framing_;  // looks for the frames of windows with a pending rectangle
   int framingTicks_ = 0;
   std::uint64_t generations_ = 0;

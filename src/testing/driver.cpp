@@ -18,11 +18,10 @@ struct WindowName {
   base::Window window;
 };
 
-constexpr WindowName kWindows[] = {{"main", base::Window::Main},
-                                   {"debug", base::Window::Debug},
-                                   {"error", base::Window::Error},
-                                   {"factory", base::Window::Factory},
-                                   {"bic", base::Window::Bic}};
+constexpr WindowName kWindows[] = {
+    {"main", base::Window::Main},   {"debug", base::Window::Debug},
+    {"error", base::Window::Error}, {"factory", base::Window::Factory},
+    {"bic", base::Window::Bic},     {"profile", base::Window::Profile}};
 
 base::Window ParseWindow(std::string_view name) {
   for (const auto& known : kWindows) {
@@ -256,6 +255,39 @@ std::vector<MessageBox> Driver::messageBoxes() const {
   std::vector<MessageBox> boxes;
   for (const auto& box : impl_->platform.messageBoxes) boxes.push_back({box.text, box.title});
   return boxes;
+}
+
+int Driver::rowCount(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.rowCount(n); });
+}
+
+std::string Driver::cell(std::string_view control, int row, int column) const {
+  return impl_->on(control,
+                   [&](forms::Form& f, std::string_view n) { return f.cell(n, row, column); });
+}
+
+Rgb Driver::cellBackground(std::string_view control, int row, int column) const {
+  return impl_->on(control, [&](forms::Form& f, std::string_view n) {
+    return ToRgb(f.cellBackground(n, row, column));
+  });
+}
+
+void Driver::answerOpenFile(const std::string& name) {
+  impl_->platform.openAnswers.emplace_back(impl_->dir / name);
+}
+
+void Driver::answerSaveFile(const std::string& name) {
+  impl_->platform.saveAnswers.emplace_back(impl_->dir / name);
+}
+
+void Driver::answerYesNo(bool yes) { impl_->platform.yesNoAnswers.push_back(yes); }
+
+std::vector<Dialog> Driver::dialogs() const {
+  std::vector<Dialog> asked;
+  for (const auto& dialog : impl_->platform.dialogs) {
+    asked.push_back({dialog.kind, dialog.text, dialog.title});
+  }
+  return asked;
 }
 
 }  // namespace bms::testing

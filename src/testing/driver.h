@@ -22,6 +22,11 @@ struct Rect {
 struct MessageBox {
   std::string text, title;
 };
+// A modal dialog the application asked: kind "open", "save" or "yes/no"; text is the
+// question, or the file name a save dialog suggested.
+struct Dialog {
+  std::string kind, text, title;
+};
 enum class Backend { Memory, Qt };
 
 class Driver {
@@ -91,6 +96,20 @@ class Driver {
 
   int beeps() const;
   std::vector<MessageBox> messageBoxes() const;  // every modal box shown, answered OK at once
+
+  // The window "profile" is addressed like the others ("profile:name").
+  // Tables: rows, cell texts and cell backgrounds ("" and white outside the table).
+  int rowCount(std::string_view control) const;
+  std::string cell(std::string_view control, int row, int column) const;
+  Rgb cellBackground(std::string_view control, int row, int column) const;
+
+  // Dialogs are answered at once, each from its own queue of answers in order; with the
+  // queue empty the user cancels (or answers no). A relative name is a file in the
+  // program directory.
+  void answerOpenFile(const std::string& name);
+  void answerSaveFile(const std::string& name);
+  void answerYesNo(bool yes);
+  std::vector<Dialog> dialogs() const;  // every dialog asked, in order
 
  private:
   struct Impl;

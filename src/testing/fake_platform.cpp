@@ -19,6 +19,34 @@ void FakePlatform::showMessageBox(std::string_view text, std::string_view title)
   messageBoxes.push_back({std::string(text), std::string(title)});
 }
 
+namespace {
+
+template <class Answer>
+Answer Next(std::deque<Answer>& answers, Answer otherwise) {
+  if (answers.empty()) return otherwise;
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> FakePlatform::chooseFileToOpen(std::string_view title) {
+  dialogs.push_back({"open", "", std::string(title)});
+  return Next(openAnswers, std::optional<std::filesystem::path>());
+}
+
+std::optional<std::filesystem::path> FakePlatform::chooseFileToSave(
+    std::string_view title, std::string_view suggestedName) {
+  dialogs.push_back({"save", std::string(suggestedName), std::string(title)});
+  return Next(saveAnswers, std::optional<std::filesystem::path>());
+}
+
+bool FakePlatform::askYesNo(std::string_view text, std::string_view title) {
+  dialogs.push_back({"yes/no", std::string(text), std::string(title)});
+  return Next(yesNoAnswers, false);
+}
+
 forms::Form& FakePlatform::openWindow(base::Window window) {
   auto& form = windows_[window];
   if (!form) {

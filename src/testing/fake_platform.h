@@ -1,9 +1,11 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,13 @@
 #include "testing/virtual_clock.h"
 
 namespace bms::testing {
+
+// A dialog the application asked: "open", "save" or "yes/no", with its texts.
+struct AskedDialog {
+  std::string kind;
+  std::string text;  // the question, or the suggested file name
+  std::string title;
+};
 
 struct ShownMessageBox {
   std::string text;
@@ -33,6 +42,10 @@ class FakePlatform : public base::Platform {
   wire::TcpClient& updateLink() override { return update; }
   void beep() override { ++beeps; }
   void showMessageBox(std::string_view text, std::string_view title) override;
+  std::optional<std::filesystem::path> chooseFileToOpen(std::string_view title) override;
+  std::optional<std::filesystem::path> chooseFileToSave(std::string_view title,
+                                                        std::string_view suggestedName) override;
+  bool askYesNo(std::string_view text, std::string_view title) override;
   int screenWidth() const override { return screenWidthPixels; }
   int screenHeight() const override { return screenHeightPixels; }
   std::filesystem::path programDir() const override { return programDir_; }
@@ -53,6 +66,11 @@ class FakePlatform : public base::Platform {
   FakeTcpClient update;
   int beeps = 0;
   std::vector<ShownMessageBox> messageBoxes;
+  // Dialogs are answered at once from these queues; an empty queue cancels (or says no).
+  std::deque<std::optional<std::filesystem::path>> openAnswers;
+  std::deque<std::optional<std::filesystem::path>> saveAnswers;
+  std::deque<bool> yesNoAnswers;
+  std::vector<AskedDialog> dialogs;
   int screenWidthPixels = 1920;
   int screenHeightPixels = 1080;
 

@@ -1,0 +1,90 @@
+// The modal dialogs of the Qt platform, answered as a person would by a timer that finds
+// the dialog once it is shown.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "qt/qt_platform.h"
+
+namespace bms::qt {
+namespace {
+
+// Answers the next modal dialog with `answer`, looking every 10 ms for at most 5 s.
+template <class Dialog>
+void AnswerNext(std::function<void(Dialog&)> answer) {
+  auto tries = std::make_shared<int>(0);
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, answer] {
+    if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+      timer->deleteLater();
+      timer->stop();
+      answer(*dialog);
+    } else if (++*tries > 500) {
+      timer->deleteLater();
+      timer->stop();
+    }
+  });
+  timer->start(10);
+}
+
+class QtDialogs : public ::testing::Test {
+ protected:
+  std::filesystem::path dir = [] {
+    auto path = std::filesystem::temp_directory_path() / "bms-qt-dialogs";
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  QtPlatform platform{dir};
+};
+
+TEST_F(QtDialogs, YesNoReturnsTheAnswerAndShowsTheQuestion) {
+  for (const auto [button, expected] :
+       {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+    QString shownText;
+    QString shownTitle;
+    AnswerNext<QMessageBox>([&, button = button](QMessageBox& box) {
+      shownText = box.text();
+      shownTitle = box.windowTitle();
+      box.button(button)->click();
+    });
+    EXPECT_EQ(platform.askYesNo("写入 3 项？", "写入更改"), expected);
+    EXPECT_EQ(shownText, QString::fromUtf8("写入 3 项？"));
+    EXPECT_EQ(shownTitle, QString::fromUtf8("写入更改"));
+  }
+}
+
+TEST_F(QtDialogs, FileChoosersReturnTheChosenFileOrNothing) {
+  const auto existing = dir / "saved.json";
+  std::ofstream(existing) << "{}";
+  QStringList filters;
+  AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+    filters = dialog.nameFilters();
+    dialog.selectFile(QString::fromStdString(existing.string()));
+    dialog.accept();
+  });
+  EXPECT_EQ(platform.chooseFileToOpen("打开"), existing);
+  EXPECT_TRUE(filters.join(' ').contains("*.json"));
+
+  AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString((dir / "new.json").string()));
+    dialog.accept();
+  });
+  EXPECT_EQ(platform.chooseFileToSave("另存为", "bmc.json"), dir / "new.json");
+
+  AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+  EXPECT_EQ(platform.chooseFileToSave("另存为", "bmc.json"), std::nullopt);
+  AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+  EXPECT_EQ(platform.chooseFileToOpen("打开"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace bms::qt
