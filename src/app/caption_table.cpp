@@ -280,6 +280,7 @@ std::span<const Caption> ControlCaptions() {
       {"聚合物按钮", "一键聚合物3.8V", "Quick LIP 3.8V"},
       {"超级电容按钮", "一键超级电容2.2V", "Quick Supercapacitor 2.2V"},
       {"钠离子按钮", "一键钠离子3.1V", "Quick Sodium-ion 3.1V"},
+      {"参数配置文件按钮", "参数配置文件…", "Parameter profile…"},
 
       // In 单体电芯极限保护分组框.
       {"最高极限电压标记标签", "最高极限电压", "Maximum Limit Cell Voltage"},

@@ -14,6 +14,8 @@ const forms::FormTable& TableOf(Window window) {
       return forms::FactoryWindowTable();
     case Window::Bic:
       return forms::BicWindowTable();
+    case Window::Profile:
+      return forms::ProfileWindowTable();
     case Window::Main:
       break;
   }

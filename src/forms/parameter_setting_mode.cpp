@@ -98,6 +98,12 @@ constexpr ControlSpec kControls[] = {
      .parent = kPresets,
      .cell = {1, 2},
      .caption = "一键钠离子3.1V"},
+    // Every parameter at once: read, compared with a file or template, written back.
+    {.name = "参数配置文件按钮",
+     .kind = Kind::Button,
+     .parent = kPresets,
+     .cell = {2, 0, 1, 3},
+     .caption = "参数配置文件…"},
 
     // CAN debug: captions above their boxes, the send button at the end of the row.
     {.name = "CAN数据接收标题标签",

@@ -21,5 +21,6 @@ const FormTable& DebugWindowTable();
 const FormTable& ErrorPromptTable();
 const FormTable& FactoryWindowTable();
 const FormTable& BicWindowTable();
+const FormTable& ProfileWindowTable();
 
 }  // namespace bms::forms

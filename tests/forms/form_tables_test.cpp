@@ -15,7 +15,7 @@ namespace {
 
 const FormTable& Table(const std::string& name) {
   for (const auto* table : {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(),
-                            &FactoryWindowTable(), &BicWindowTable()}) {
+                            &FactoryWindowTable(), &BicWindowTable(), &ProfileWindowTable()}) {
     if (table->name == name) return *table;
   }
   throw std::invalid_argument(name);
@@ -76,7 +76,7 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, FormTables,
-                         ::testing::Values("main", "debug", "error", "factory", "bic"));
+                         ::testing::Values("main", "debug", "error", "factory", "bic", "profile"));
 
 TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
   const auto byName = ByName(MainWindowTable());
