@@ -95,6 +95,7 @@ void Dispatcher::onControlLine(std::string_view type, std::string_view bmcField,
 }
 
 void Dispatcher::onFrame(std::string_view id, std::string_view data1, std::string_view data2) {
+  if (onAnswer) onAnswer(id, data1, data2);
   // Echo for the CAN debug panel: numbers are compared, so lower case still matches.
   const double value = static_cast<double>(wire::HexToInteger(id));
   const double expected = static_cast<double>(context_.lastDebugFrameId) + 1;

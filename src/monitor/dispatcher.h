@@ -34,6 +34,8 @@ class Dispatcher {
 
   void dispatchLine(std::string_view line);
 
+  // Every answer frame that passed the checks, before any decoder sees it.
+  Decoder onAnswer;
   // The result of a password change (line type "F"): field 4 as received.
   std::function<void(std::string_view result)> onPasswordResult;
 
