@@ -35,19 +35,13 @@ TEST(CalibrationMath, TypedNumbersMustBeDecimalAndFitASingle) {
     std::string text;
     std::optional<float> value;
   };
-  for (const auto& c : {
-           Case{"10", 10.0F},
-           Case{"-0.5", -0.5F},
-           Case{"340282346638528859811704183484516925440", std::numeric_limits<float>::max()},
-           Case{"", std::nullopt},
-           Case{"abc", std::nullopt},
-           Case{"nan", std::nullopt},
-           Case{"inf", std::nullopt},
-           Case{"1e3", std::nullopt},
-           Case{" 1", std::nullopt},
-           Case{std::string(50, '9'), std::nullopt},
-           Case{"-" + std::string(50, '9'), std::nullopt},
-       }) {
+  const std::string nines(50, '9');
+  for (const auto& c :
+       {Case{"-0.5", -0.5F},
+        Case{"340282346638528859811704183484516925440", std::numeric_limits<float>::max()},
+        Case{"", std::nullopt}, Case{"abc", std::nullopt}, Case{"nan", std::nullopt},
+        Case{"inf", std::nullopt}, Case{"1e3", std::nullopt}, Case{" 1", std::nullopt},
+        Case{nines, std::nullopt}, Case{"-" + nines, std::nullopt}}) {
     EXPECT_EQ(TypedSingle(c.text), c.value) << c.text;
   }
 }
@@ -61,9 +55,8 @@ TEST(CalibrationMath, CurrentScaleIsSentAsItsSixDigitForm) {
   for (const auto& c : {
            Case{10.0F, 50.0F, "3C7A0225"},   // 0.0152592... goes out as 0.0152593
            Case{-10.0F, 50.0F, "BC7A0225"},  // a reversed sensor keeps its sign
-           Case{0.5F, 25.0F, "39C80183"}, Case{1e-7F, 50.0F, std::nullopt},  // no sensor output
-           Case{-1e-8F, 50.0F, std::nullopt}, Case{0.0F, 50.0F, std::nullopt},
-           Case{10.0F, 0.0F, std::nullopt},  // no model chosen
+           Case{0.5F, 25.0F, "39C80183"}, Case{1e-7F, 50.0F, std::nullopt},     // no sensor output
+           Case{-1e-8F, 50.0F, std::nullopt}, Case{10.0F, 0.0F, std::nullopt},  // no model
            Case{kNaN, 50.0F, std::nullopt}, Case{kInfinity, 50.0F, std::nullopt},
            Case{3e38F, 1e6F, std::nullopt},  // beyond single precision
        }) {
@@ -91,7 +84,7 @@ TEST(CalibrationMath, VoltageScaleFollowsTheDividerRatio) {
   }
 }
 
-TEST(CalibrationMath, StepFactors) {
+TEST(CalibrationMath, StepFactorsAndTheirRefusals) {
   struct Case {
     int index;
     const char* increase;
@@ -102,9 +95,6 @@ TEST(CalibrationMath, StepFactors) {
     EXPECT_EQ(Wire(StepFactor(StepFraction(c.index), true)), c.increase) << c.index;
     EXPECT_EQ(Wire(StepFactor(StepFraction(c.index), false)), c.decrease) << c.index;
   }
-}
-
-TEST(CalibrationMath, StepFactorsThatWouldHarmAreRefused) {
   for (const float step : {0.0F, 1e-8F, -1e-7F, kNaN}) {
     EXPECT_EQ(StepFactor(step, true), std::nullopt) << step;
     EXPECT_EQ(StepFactor(step, false), std::nullopt) << step;
@@ -114,9 +104,9 @@ TEST(CalibrationMath, StepFactorsThatWouldHarmAreRefused) {
 }
 
 TEST(CalibrationMath, SixDigitFormRefusesWhatIsNoNumber) {
-  EXPECT_EQ(SixDigitHex8(kInfinity), std::nullopt);
-  EXPECT_EQ(SixDigitHex8(-kInfinity), std::nullopt);
-  EXPECT_EQ(SixDigitHex8(kNaN), std::nullopt);
+  for (const float value : {kInfinity, -kInfinity, kNaN}) {
+    EXPECT_EQ(SixDigitHex8(value), std::nullopt) << value;
+  }
   EXPECT_EQ(SixDigitHex8(std::numeric_limits<float>::max()), "7F7FFFEE");  // 3.40282e+38
 }
 
@@ -125,24 +115,13 @@ TEST(CalibrationMath, ManualZeroTakesTwentyToFortyThousandAndDropsTheFraction) {
     std::string text;
     std::optional<std::uint16_t> zero;
   };
-  for (const auto& c : {
-           Case{"20000", 20000},
-           Case{"40000", 40000},
-           Case{"30000", 30000},
-           Case{"30000.9", 30000},
-           Case{"20000.5", 20000},
-           Case{"19999.5", std::nullopt},
-           Case{"19999.99999999", std::nullopt},
-           Case{"40000.5", std::nullopt},
-           Case{"40000.0000001", std::nullopt},
-           Case{"-30000", std::nullopt},
-           Case{"0", std::nullopt},
-           Case{"", std::nullopt},
-           Case{"abc", std::nullopt},
-           Case{"nan", std::nullopt},
-           Case{"3e4", std::nullopt},
-           Case{std::string(50, '9'), std::nullopt},
-       }) {
+  for (const auto& c :
+       {Case{"20000", 20000}, Case{"40000", 40000}, Case{"30000.9", 30000}, Case{"20000.5", 20000},
+        Case{"19999.5", std::nullopt}, Case{"19999.99999999", std::nullopt},
+        Case{"40000.5", std::nullopt}, Case{"40000.0000001", std::nullopt},
+        Case{"-30000", std::nullopt}, Case{"", std::nullopt}, Case{"abc", std::nullopt},
+        Case{"nan", std::nullopt}, Case{"3e4", std::nullopt},
+        Case{std::string(50, '9'), std::nullopt}}) {
     EXPECT_EQ(ManualZero(c.text), c.zero) << c.text;
   }
 }
