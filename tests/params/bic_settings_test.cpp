@@ -80,13 +80,11 @@ TEST_P(BicSettings, RequestsSendTheirFrameOrAreRefused) {
       {kSaveCells, "255", nullptr, "09A02600", "FFFFFFFF"},
       {kSaveCells, "0", nullptr, nullptr, nullptr},
       {kSaveCells, "256", nullptr, nullptr, nullptr},
-      {kSaveCells, "16", "256", nullptr, nullptr},
       {kReadSensors, nullptr, "7", "09A02807", none},
       {kSaveSensors, "0", nullptr, "09A02A00", "00FFFFFF"},
       {kSaveSensors, "8", "2", "09A02A02", "08FFFFFF"},
       {kSaveSensors, "256", nullptr, nullptr, nullptr},
       {kSaveSensors, nullptr, nullptr, nullptr, nullptr},
-      {kSaveSensors, "8", "", nullptr, nullptr},
   };
   for (const auto& c : cases) {
     const std::string name = std::string(c.button.name) + " " + (c.typed ? c.typed : "-") + " at " +

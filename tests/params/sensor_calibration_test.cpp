@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -147,32 +148,27 @@ TEST_P(SensorCalibration, RequestsSendTheirLineOrAreRefusedWithTheError) {
 }
 
 TEST_P(SensorCalibration, AnswersReplaceWait) {
-  struct Case {
-    Button request;
-    const char* id;
-    const char* data1;
-    const char* shown;
-  };
-  for (const auto& c : {
-           Case{kReadPackRange, "09A1011D", "41480000", "12.500"},
-           Case{kReadVoltRange, "09A10119", "C0100000", "-2.250"},
-           Case{kReadPortRange, "09A1FA19", "40400000", "3.000"},
-           Case{kReadPackZero, "09A10121", "7530FFFF", "30000"},
-           Case{kReadPortZero, "09A1FA1D", "4E20FFFF", "20000"},
-           Case{kReadPackRange, "09A1011F", "AAFFFFFF", "Done"},
-           Case{kReadVoltRange, "09A1011B", "AAFFFFFF", "Done"},
-           Case{kPackAutoZero, "09A10123", "AAFFFFFF", "Done"},
-           Case{kReadPortRange, "09A1FA1B", "AAFFFFFF", "Done"},
-           Case{kPortAutoZero, "09A1FA1F", "AAFFFFFF", "Done"},
+  using Row = std::tuple<Button, const char*, const char*, const char*>;  // id, data1, shown
+  for (const auto& [request, id, data1, shown] : {
+           Row{kReadPackRange, "09A1011D", "41480000", "12.500"},
+           Row{kReadVoltRange, "09A10119", "C0100000", "-2.250"},
+           Row{kReadPortRange, "09A1FA19", "40400000", "3.000"},
+           Row{kReadPackZero, "09A10121", "7530FFFF", "30000"},
+           Row{kReadPortZero, "09A1FA1D", "4E20FFFF", "20000"},
+           Row{kReadPackRange, "09A1011F", "AAFFFFFF", "Done"},
+           Row{kReadVoltRange, "09A1011B", "AAFFFFFF", "Done"},
+           Row{kPackAutoZero, "09A10123", "AAFFFFFF", "Done"},
+           Row{kReadPortRange, "09A1FA1B", "AAFFFFFF", "Done"},
+           Row{kPortAutoZero, "09A1FA1F", "AAFFFFFF", "Done"},
            // Anything but an exact "AA" is no success and leaves the label waiting.
-           Case{kReadPackRange, "09A1011F", "aaFFFFFF", "Wait"},
-           Case{kPortAutoZero, "09A1FA1F", "55FFFFFF", "Wait"},
+           Row{kReadPackRange, "09A1011F", "aaFFFFFF", "Wait"},
+           Row{kPortAutoZero, "09A1FA1F", "55FFFFFF", "Wait"},
            // A range answer is no acknowledgement: the zero label is not its business.
-           Case{kReadPackZero, "09A1011D", "41480000", "Wait"},
+           Row{kReadPackZero, "09A1011D", "41480000", "Wait"},
        }) {
-    ASSERT_TRUE(driver.click(c.request.name)) << c.request.name;
-    driver.receive(Line("7", c.id, c.data1));
-    EXPECT_EQ(driver.text(c.request.label), c.shown) << c.id << " " << c.data1;
+    ASSERT_TRUE(driver.click(request.name)) << request.name;
+    driver.receive(Line("7", id, data1));
+    EXPECT_EQ(driver.text(request.label), shown) << id << " " << data1;
   }
   EXPECT_FALSE(ShowsError(driver)) << "a refusal by the controller is no error of the user";
 }
