@@ -43,6 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"Truncated", File(kMaxLimit).substr(0, 120), "line 3, column 16"},
         BadFile{"MissingComma", File(kMaxLimit + "\n" + kStopCharge), "line 4, column 1"},
         BadFile{"Empty", "", "line 1, column 1"},
+        BadFile{"DeeplyNested", std::string(500000, '['), "line 1, column 500001"},
         BadFile{"TrailingText", File(kMaxLimit) + " x", "line 3, column 70"},
         BadFile{"NoObject", "[1, 2]", "/"},
         BadFile{"WrongFormat",
