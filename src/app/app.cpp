@@ -52,9 +52,14 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
       debugWindow_(context_),
       updateQuery_(context_, *updateQueryTimer_, std::move(updateServer), UpdateRequest()),
       passwordChange_(context_, link_),
-      canDebug_(context_, link_) {
+      canDebug_(context_, link_),
+      profileWindow_(context_, link_) {
   platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
   link_.dispatchLine = [this](std::string_view line) { dispatcher_.dispatchLine(line); };
+  dispatcher_.onAnswer = [this](std::string_view id, std::string_view data1,
+                                std::string_view data2) {
+    profileWindow_.onFrame(id, data1, data2);
+  };
   dispatcher_.onPasswordResult = [this](std::string_view result) {
     passwordChange_.onResult(result);
   };
@@ -65,10 +70,14 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
     }
   };
   link_.onReset = [this] {
+    profileWindow_.onLinkLost();
     monitor::ClearBicDetailView(context_.main(), context_.bic);
     monitor::ResetBicNavigation(context_.main(), context_.bic);
   };
-  link_.onLost = [this] { monitor::ResetBicNavigation(context_.main(), context_.bic); };
+  link_.onLost = [this] {
+    profileWindow_.onLinkLost();
+    monitor::ResetBicNavigation(context_.main(), context_.bic);
+  };
   refreshTimer_->onTick = [this] {
     status_.onTick();
     refresh_.onTick();
@@ -148,22 +157,26 @@ void App::bindHandlers() {
   debugWindow_.bind();
   passwordChange_.bind();
   canDebug_.bind();
+  profileWindow_.bind();
   monitor::BindBicNavigation(context_);
 }
 
 void App::applyChinese() {
   ApplyLanguage(context_.main(), Language::Chinese, context_.newVersionKnown);
   debugWindow_.applyLanguage();
+  profileWindow_.applyLanguage();
 }
 
 void App::applyEnglish() {
   ApplyLanguage(context_.main(), Language::English, context_.newVersionKnown);
   debugWindow_.applyLanguage();
+  profileWindow_.applyLanguage();
   context_.log.received(kEnglishNotice);
 }
 
 void App::onWindowClosed(Window window) {
   if (window == Window::Bic) bicCalibration_.onClosed();
+  if (window == Window::Profile) profileWindow_.onClosed();
   if (window != Window::Main) return;
   // The program ends with its main window: nothing may tick into it any more, and the
   // auxiliary windows, the error prompt included, go with it.
@@ -173,9 +186,12 @@ void App::onWindowClosed(Window window) {
   }
   bicCalibration_.onClosed();
   context_.mainWindow = nullptr;
-  for (auto auxiliary : {Window::Factory, Window::Debug, Window::Bic, Window::Error}) {
+  for (auto auxiliary :
+       {Window::Factory, Window::Debug, Window::Bic, Window::Profile, Window::Error}) {
     context_.platform.closeWindow(auxiliary);
   }
+  // With its window gone, a cancelled run has nothing left to show.
+  profileWindow_.onClosed();
 }
 
 }  // namespace bms::app

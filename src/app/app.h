@@ -17,6 +17,7 @@
 #include "params/parameter_rows.h"
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
+#include "profiles/profile_window.h"
 #include "records/counters.h"
 #include "records/factory_window.h"
 #include "service/can_debug.h"
@@ -76,6 +77,7 @@ class App {
   service::UpdateQuery updateQuery_;
   service::PasswordChange passwordChange_;
   service::CanDebug canDebug_;
+  profiles::ProfileWindow profileWindow_;
 };
 
 }  // namespace bms::app
