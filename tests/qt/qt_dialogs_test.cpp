@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "qt/qt_application.h"
 #include "qt/qt_platform.h"
 
 namespace bms::qt {
@@ -39,6 +40,7 @@ void AnswerNext(std::function<void(Dialog&)> answer) {
 class QtDialogs : public ::testing::Test {
  protected:
   std::filesystem::path dir = [] {
+    EnsureApplication();  // before the platform's objects
     auto path = std::filesystem::temp_directory_path() / "bms-qt-dialogs";
     std::filesystem::create_directories(path);
     return path;
@@ -47,7 +49,7 @@ class QtDialogs : public ::testing::Test {
 };
 
 TEST_F(QtDialogs, YesNoReturnsTheAnswerAndShowsTheQuestion) {
-  for (const auto [button, expected] :
+  for (const auto& [button, expected] :
        {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
     QString shownText;
     QString shownTitle;
@@ -69,16 +71,16 @@ TEST_F(QtDialogs, FileChoosersReturnTheChosenFileOrNothing) {
   AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
     filters = dialog.nameFilters();
     dialog.selectFile(QString::fromStdString(existing.string()));
-    dialog.accept();
+    static_cast<QDialog&>(dialog).accept();  // public on the base
   });
   EXPECT_EQ(platform.chooseFileToOpen("打开"), existing);
   EXPECT_TRUE(filters.join(' ').contains("*.json"));
 
-  AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.selectFile(QString::fromStdString((dir / "new.json").string()));
-    dialog.accept();
-  });
-  EXPECT_EQ(platform.chooseFileToSave("另存为", "bmc.json"), dir / "new.json");
+  // Accepted as it opens, the save dialog gives the name it suggested.
+  AnswerNext<QFileDialog>([](QFileDialog& dialog) { static_cast<QDialog&>(dialog).accept(); });
+  const auto saved = platform.chooseFileToSave("另存为", "bmc-100000000.json");
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->filename(), "bmc-100000000.json");
 
   AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(platform.chooseFileToSave("另存为", "bmc.json"), std::nullopt);
