@@ -138,6 +138,21 @@ bool Save(QWidget* window, const std::filesystem::path& file) {
   return saved;
 }
 
+// The profile window with every row read from the controller and the first chemistry
+// template beside it, its differences marked.
+bool SaveProfileWindow(bms::qt::QtPlatform& platform, bms::forms::Form& main,
+                       const std::filesystem::path& file) {
+  main.userClick("参数配置文件按钮");
+  auto& window = platform.openWindow(bms::base::Window::Profile);
+  window.userClick("读取全部参数按钮");
+  for (int i = 0; i < 200 && window.value("配置进度条") < 100; ++i) Wait(100);
+  Wait(200);
+  main.userClick("磷酸铁锂按钮");
+  const bool saved = Save(window.window(), file);
+  platform.closeWindow(bms::base::Window::Profile);
+  return saved;
+}
+
 // The BIC calibration and factory windows with live answers. They open only with the
 // factory marker, so they get a program folder and an application of their own; their
 // captions are Chinese only.
@@ -226,7 +241,8 @@ int main(int argc, char* argv[]) {
     for (const auto& [window, name] : {std::pair{bms::base::Window::Debug, "debug"},
                                        {bms::base::Window::Error, "error"},
                                        {bms::base::Window::Factory, "factory"},
-                                       {bms::base::Window::Bic, "bic"}}) {
+                                       {bms::base::Window::Bic, "bic"},
+                                       {bms::base::Window::Profile, "profile"}}) {
       auto& form = platform.openWindow(window);
       ok = Save(form.window(), out / (std::string(name) + "-" + language + ".png")) && ok;
       platform.closeWindow(window);
@@ -268,6 +284,9 @@ int main(int argc, char* argv[]) {
       Wait(100);
       ok = Save(main.window(), out / ("main-" + page.file + "-live-" + language + ".png")) && ok;
     }
+    ok = SaveProfileWindow(platform, main,
+                           out / ("profile-live-" + std::string(language) + ".png")) &&
+         ok;
     main.setIndex("总选择夹", 0);
     main.userClick("通信按钮");
   }

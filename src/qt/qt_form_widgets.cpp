@@ -223,9 +223,15 @@ QTableWidget* MakeTable(const ControlSpec& spec, QWidget* parent) {
   table->setHorizontalHeaderLabels(captions);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setWordWrap(false);
   table->verticalHeader()->setVisible(false);
   table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+  // The first column takes the room the others leave; they fit their content, which the
+  // header works out once per batch of changes, not per cell.
+  auto* header = table->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  if (table->columnCount() > 0) header->setSectionResizeMode(0, QHeaderView::Stretch);
   return table;
 }
 
