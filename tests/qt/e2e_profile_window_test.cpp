@@ -1,0 +1,74 @@
+// The profile window on real widgets against bmc-sim: every row read, a chemistry
+// template written after the confirmation and each row read back.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <string>
+
+#include "params/catalogue.h"
+#include "qt/end_to_end.h"
+
+namespace bms::qt {
+namespace {
+
+constexpr std::string_view kTable = "参数配置表格";
+constexpr int kState = 4;
+
+class ProfileWindowEndToEnd : public EndToEnd {
+ protected:
+  forms::Form& window() { return *platform->findWindow(base::Window::Profile); }
+  // A run has ended once the window's buttons take clicks again.
+  bool runEnded() { return window().enabled("读取全部参数按钮"); }
+  int rowsIn(std::string_view state) {
+    int rows = 0;
+    for (int row = 0; row < window().rowCount(kTable); ++row) {
+      if (window().cell(kTable, row, kState) == state) ++rows;
+    }
+    return rows;
+  }
+};
+
+TEST_F(ProfileWindowEndToEnd, ReadsEveryRowAndWritesATemplateAfterConfirmation) {
+  startApp(DirectSettings(startSim({"--direct", "0"})));
+  ASSERT_TRUE(waitFor([&] { return main->text("通信按钮") == "Stop"; }));
+  ASSERT_TRUE(main->userClick("参数配置文件按钮"));
+  ASSERT_TRUE(window().userClick("读取全部参数按钮"));
+  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
+  const int rows = static_cast<int>(params::ParameterCatalogue().size());
+  EXPECT_EQ(rowsIn("Read"), rows) << window().text("配置结果标签");
+
+  ASSERT_TRUE(main->userClick("磷酸铁锂按钮"));
+  const int differing = rowsIn("Differs");
+  ASSERT_GT(differing, 0) << "the simulator starts with other values than the template";
+  // The confirmation is a real modal question, answered yes once it shows.
+  std::string question;
+  QTimer answer;
+  int polls = 0;
+  answer.callOnTimeout([&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      if (++polls > 500) answer.stop();
+      return;
+    }
+    answer.stop();
+    question = box->text().toStdString();
+    box->button(QMessageBox::Yes)->click();
+  });
+  answer.start(10);
+  ASSERT_TRUE(window().userClick("写入更改按钮"));
+  EXPECT_NE(question.find("Write " + std::to_string(differing) + " changed rows"),
+            std::string::npos)
+      << question;
+  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
+  EXPECT_EQ(rowsIn("Written and verified"), differing) << window().text("配置结果标签");
+  EXPECT_EQ(rowsIn("Differs"), 0);
+
+  ASSERT_TRUE(window().userClick("读取全部参数按钮"));
+  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
+  EXPECT_EQ(rowsIn("Differs"), 0) << "the controller now holds the template's values";
+}
+
+}  // namespace
+}  // namespace bms::qt
