@@ -177,11 +177,7 @@ void Session::onFailed(std::string reason) {
   lostReason_ = std::move(reason);
   auto& engine = *parts_->engine;
   if (engine.running()) {
-    engine.onLinkLost();
-    // The engine reports the end of its run; should it not, the run ends here.
-    QTimer::singleShot(0, [this] {
-      if (!ended_) onFinished();
-    });
+    engine.onLinkLost();  // ends the run: the rows done are reported, then exit 3
     return;
   }
   Say(*lostReason_);

@@ -93,7 +93,7 @@ TEST(CliArguments, BadCommandLinesExitTwoWithAReason) {
   };
   const std::vector<Case> cases = {
       {{}, "no link"},
-      {{"params"}, "unknown command"},
+      {{"params"}, "no link"},
       {{"--tcp", "127.0.0.1:9", "monitor", "--seconds", "5"}, "unknown command"},
       {{"--tcp", "127.0.0.1:9", "export", "r", "d"}, "unknown command"},
       {{"--tcp", "127.0.0.1:9"}, "no command"},
