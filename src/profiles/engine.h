@@ -58,10 +58,13 @@ class ProfileEngine {
                 EngineOptions options = {});
   ProfileEngine(const ProfileEngine&) = delete;
   ProfileEngine& operator=(const ProfileEngine&) = delete;
+  ~ProfileEngine();
 
   // Every catalogue row.
   void readAll();
   // The rows the profile names, compared with its values; nothing is written.
+  // A profile naming an unknown row, or a value its row would not send, is not run at all
+  // (here and in restore): the run ends at once with every row NotDone.
   void diff(const Profile& profile);
   // Reads the rows the profile names, writes those that differ, reads each back and
   // compares. With dryRun nothing is written (the rows that would be are Differs).
@@ -82,13 +85,29 @@ class ProfileEngine {
   std::function<void()> onFinished;
 
  private:
-  // Implementation state is the implementer's choice; keep the public part as it is.
+  enum class Mode { ReadAll, Diff, Restore };
+  // What the request in flight asks: the row's value, its save, or the value after it.
+  enum class Step { Read, Save, ReadBack };
+
+  void start(Mode mode, const Profile* profile);
+  void send();
+  void onTimeout();
+  void onValue(const std::string& value);
+  void rowDone(RowState state);
+  void finish();
+
   FrameLink& link_;
   base::Timer& timer_;
   std::span<const params::CatalogueRow> catalogue_;
   EngineOptions options_;
   bool running_ = false;
   std::vector<RowResult> results_;
+  Mode mode_ = Mode::ReadAll;
+  bool dryRun_ = false;
+  Step step_ = Step::Read;
+  std::size_t current_ = 0;
+  int triesLeft_ = 0;
+  std::size_t runs_ = 0;  // tells a callback's nested run from the one that called it
 };
 
 }  // namespace bms::profiles

@@ -33,6 +33,10 @@ struct Profile {
 const params::CatalogueRow* FindRow(std::span<const params::CatalogueRow> catalogue,
                                     std::string_view readId, std::optional<int> item);
 
+// Whether the row would send the value: its save request accepts it, and a choice row
+// lists a choice with that index.
+bool RowAccepts(const params::CatalogueRow& row, std::string_view value);
+
 // Why a file was refused: where (a JSON pointer such as "/parameters/3/value", or
 // "line 4" for text that is no JSON) and what is wrong, in plain words.
 struct FileError {

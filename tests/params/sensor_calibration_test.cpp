@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <array>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "backends.h"
@@ -13,38 +15,25 @@ namespace bms::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Action = std::function<void(Driver&)>;
+using Inputs = std::vector<std::pair<const char*, std::string>>;
 
-std::string Sent(const std::string& id, const std::string& data1, const std::string& data2) {
-  return "T,05F5E100,6," + id + "," + data1 + "," + data2 + ",\r\n";
+std::string Line(const char* kind, const std::string& id, const std::string& data1,
+                 const std::string& data2 = "FFFFFFFF") {
+  return std::string("T,05F5E100,") + kind + "," + id + "," + data1 + "," + data2 + ",\r\n";
 }
 
-std::string Answer(const std::string& id, const std::string& data1, const std::string& data2) {
-  return "T,05F5E100,7," + id + "," + data1 + "," + data2 + ",\r\n";
-}
-
-Action Type(std::string control, std::string text) {
-  return [control, text](Driver& d) { d.setText(control, text); };
-}
-
-Action Choose(std::string control, int index) {
-  return [control, index](Driver& d) { d.select(control, index); };
-}
-
-Action Both(Action first, Action second) {
-  return [first, second](Driver& d) {
-    first(d);
-    second(d);
-  };
-}
-
-Action Nothing() {
-  return [](Driver&) {};
-}
-
-// Lets Ra and Rb be typed into.
-Action Unlock() {
-  return [](Driver& d) { d.click("修改内置分压电阻选择框"); };
+// Combo boxes take an item index, the divider box is clicked, anything else is typed.
+void Enter(Driver& d, const Inputs& inputs) {
+  for (const auto& [control, value] : inputs) {
+    const std::string name = control;
+    if (name.ends_with("组合框")) {
+      d.select(name, std::stoi(value));
+    } else if (name.ends_with("选择框")) {
+      d.click(name);
+    } else {
+      d.setText(name, value);
+    }
+  }
 }
 
 // Whether the refresh tick shows the error; then lets it pass and forgets the polls.
@@ -56,6 +45,44 @@ bool ShowsError(Driver& d) {
   return shown;
 }
 
+// The controls the cases type into, and the labels that show the answers.
+constexpr const char* kPackModel = "BMC型号选择组合框";
+constexpr const char* kPackAmps = "电流传感器参数输入编辑框";
+constexpr const char* kPortModel = "直流充电口模块型号选择组合框";
+constexpr const char* kPortAmps = "直流充电口电流传感器参数输入编辑框";
+constexpr const char* kPackZeroBox = "电流传感器零位值编辑框";
+constexpr const char* kPortZeroBox = "直流充电口电流传感器零位值编辑框";
+constexpr const char* kUnlock = "修改内置分压电阻选择框";
+constexpr const char* kRa = "内置电阻RA编辑框";
+constexpr const char* kRb = "内置电阻RB编辑框";
+constexpr const char* kPackRange = "总电流量程显示标签";
+constexpr const char* kPackZero = "电流传感器零位显示标签";
+constexpr const char* kVoltRange = "总电压量程显示标签";
+constexpr const char* kPortRange = "直流充电口电流量程显示标签";
+constexpr const char* kPortZero = "直流充电口电流传感器零位显示标签";
+constexpr const char* kLive = "独立的直流充电口电流检测标定界面_实时电流值显示标签";
+constexpr const char* kReading = "直流充电口电流检测值显示标签";
+// A button and the label it sets to "Wait".
+struct Button {
+  const char* name;
+  const char* label;
+};
+constexpr Button kPackCalibrate{"电流检测标定按钮", kPackRange};
+constexpr Button kPortCalibrate{"直流充电口电流检测标定按钮", kPortRange};
+constexpr Button kVoltCalibrate{"总电压检测标定按钮", kVoltRange};
+constexpr Button kPackUp{"总电流检测步进微调加大按钮", kPackRange};
+constexpr Button kVoltDown{"总电压检测步进微调减小按钮", kVoltRange};
+constexpr Button kPortUp{"直流充电口电流检测步进微调加大按钮", kPortRange};
+constexpr Button kPackManualZero{"手动设置电流传感器零位按钮", kPackZero};
+constexpr Button kPortManualZero{"直流充电口手动设置电流传感器零位按钮", kPortZero};
+constexpr Button kPackAutoZero{"自动设置电流传感器零位按钮", kPackZero};
+constexpr Button kPortAutoZero{"直流充电口自动设置电流传感器零位按钮", kPortZero};
+constexpr Button kReadPackRange{"读总电流量程按钮", kPackRange};
+constexpr Button kReadPackZero{"读电流传感器零位按钮", kPackZero};
+constexpr Button kReadVoltRange{"读总电压量程按钮", kVoltRange};
+constexpr Button kReadPortRange{"直流充电口读电流量程按钮", kPortRange};
+constexpr Button kReadPortZero{"直流充电口读电流传感器零位按钮", kPortZero};
+
 class SensorCalibration : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override { StartConnected(driver); }
@@ -63,215 +90,121 @@ class SensorCalibration : public ::testing::TestWithParam<Backend> {
   Driver driver{GetParam()};
 };
 
-TEST_P(SensorCalibration, RefusedInputSendsNothingAndRaisesTheError) {
+TEST_P(SensorCalibration, RequestsSendTheirLineOrAreRefusedWithTheError) {
   struct Case {
-    const char* what;
-    Action setup;
-    const char* button;
-    const char* label;
+    Button button;
+    Inputs inputs;
+    const char* id;  // nullptr: refused
+    const char* data1;
+    const char* data2;
   };
-  const Action pack50mV = Choose("BMC型号选择组合框", 0);
+  const std::string nines(50, '9');
+  const char* none = "FFFFFFFF";
   const Case cases[] = {
-      {"not a number", Both(pack50mV, Type("电流传感器参数输入编辑框", "abc")), "电流检测标定按钮",
-       "总电流量程显示标签"},
-      {"no model", Type("电流传感器参数输入编辑框", "10"), "电流检测标定按钮",
-       "总电流量程显示标签"},
-      {"no sensor output", Both(pack50mV, Type("电流传感器参数输入编辑框", "0.0000001")),
-       "电流检测标定按钮", "总电流量程显示标签"},
-      {"a 50-digit output", Both(pack50mV, Type("电流传感器参数输入编辑框", std::string(50, '9'))),
-       "电流检测标定按钮", "总电流量程显示标签"},
-      {"port: not a number",
-       Both(Choose("直流充电口模块型号选择组合框", 0),
-            Type("直流充电口电流传感器参数输入编辑框", "1e3")),
-       "直流充电口电流检测标定按钮", "直流充电口电流量程显示标签"},
-      {"port: no model", Type("直流充电口电流传感器参数输入编辑框", "10"),
-       "直流充电口电流检测标定按钮", "直流充电口电流量程显示标签"},
-      {"no step", Nothing(), "总电流检测步进微调加大按钮", "总电流量程显示标签"},
-      {"no voltage step", Nothing(), "总电压检测步进微调减小按钮", "总电压量程显示标签"},
-      {"no port step", Nothing(), "直流充电口电流检测步进微调加大按钮",
-       "直流充电口电流量程显示标签"},
-      {"Re -1", Type("扩展电阻编辑框", "-1"), "总电压检测标定按钮", "总电压量程显示标签"},
-      {"Re empty", Type("扩展电阻编辑框", ""), "总电压检测标定按钮", "总电压量程显示标签"},
-      {"Rb 0", Both(Unlock(), Type("内置电阻RB编辑框", "0")), "总电压检测标定按钮",
-       "总电压量程显示标签"},
-      {"Rb 50 digits", Both(Unlock(), Type("内置电阻RB编辑框", std::string(50, '9'))),
-       "总电压检测标定按钮", "总电压量程显示标签"},
-      {"zero 19999.5", Type("电流传感器零位值编辑框", "19999.5"), "手动设置电流传感器零位按钮",
-       "电流传感器零位显示标签"},
-      {"zero 40000.5", Type("电流传感器零位值编辑框", "40000.5"), "手动设置电流传感器零位按钮",
-       "电流传感器零位显示标签"},
-      {"zero abc", Type("电流传感器零位值编辑框", "abc"), "手动设置电流传感器零位按钮",
-       "电流传感器零位显示标签"},
-      {"zero nan", Type("电流传感器零位值编辑框", "nan"), "手动设置电流传感器零位按钮",
-       "电流传感器零位显示标签"},
-      {"zero 3e4", Type("电流传感器零位值编辑框", "3e4"), "手动设置电流传感器零位按钮",
-       "电流传感器零位显示标签"},
-      {"port zero empty", Nothing(), "直流充电口手动设置电流传感器零位按钮",
-       "直流充电口电流传感器零位显示标签"},
+      {kPackCalibrate, {{kPackModel, "0"}, {kPackAmps, "10"}}, "09A0011E", "00FFFFFF", "3C7A0225"},
+      {kPackCalibrate, {{kPackModel, "0"}, {kPackAmps, "abc"}}, nullptr, nullptr, nullptr},
+      {kPackCalibrate, {{kPackAmps, "10"}}, nullptr, nullptr, nullptr},
+      {kPortCalibrate, {{kPortModel, "2"}, {kPortAmps, "0.5"}}, "09A0FA1A", "00FFFFFF", "39C80183"},
+      {kPortCalibrate, {{kPortModel, "0"}, {kPortAmps, "1e3"}}, nullptr, nullptr, nullptr},
+      {kPortCalibrate, {{kPortAmps, "10"}}, nullptr, nullptr, nullptr},
+      {kVoltCalibrate, {{kUnlock, ""}, {kRa, "0"}}, "09A0011A", "00FFFFFF", "38A0009F"},
+      {kVoltCalibrate, {{"扩展电阻编辑框", "-1"}}, nullptr, nullptr, nullptr},
+      {kVoltCalibrate, {{"扩展电阻编辑框", ""}}, nullptr, nullptr, nullptr},
+      {kVoltCalibrate, {{kUnlock, ""}, {kRb, nines}}, nullptr, nullptr, nullptr},
+      {kPackUp, {{"总电流步进标定选择组合框", "2"}}, "09A0011E", "01FFFFFF", "3F8147AE"},
+      {kPackUp, {}, nullptr, nullptr, nullptr},
+      {kVoltDown, {{"总电压步进标定选择组合框", "3"}}, "09A0011A", "01FFFFFF", "3F666666"},
+      {kVoltDown, {}, nullptr, nullptr, nullptr},
+      {kPortUp, {{"直流充电口电流步进标定选择组合框", "0"}}, "09A0FA1A", "01FFFFFF", "3F800347"},
+      {kPortUp, {}, nullptr, nullptr, nullptr},
+      {kPackManualZero, {{kPackZeroBox, "20000"}}, "09A00122", "014E20FF", none},
+      {kPackManualZero, {{kPackZeroBox, "40000"}}, "09A00122", "019C40FF", none},
+      {kPackManualZero, {{kPackZeroBox, "19999.5"}}, nullptr, nullptr, nullptr},
+      {kPackManualZero, {{kPackZeroBox, "40000.5"}}, nullptr, nullptr, nullptr},
+      {kPortManualZero, {{kPortZeroBox, "30000.9"}}, "09A0FA1E", "017530FF", none},
+      {kPortManualZero, {}, nullptr, nullptr, nullptr},
+      {kPackAutoZero, {}, "09A00122", "00FFFFFF", none},
+      {kPortAutoZero, {}, "09A0FA1E", "00FFFFFF", none},
+      {kReadPackRange, {}, "09A0011C", none, none},
+      {kReadPackZero, {}, "09A00120", none, none},
+      {kReadVoltRange, {}, "09A00118", none, none},
+      {kReadPortRange, {}, "09A0FA18", none, none},
+      {kReadPortZero, {}, "09A0FA1C", none, none},
+      {{"读直流充电口独立电流检测标定界面_实时电流值按钮", kLive}, {}, "09A0FA32", none, none},
+      {{"读直流充电口电流检测值按钮", kReading}, {}, "09A0FA32", none, none},
   };
   for (const auto& c : cases) {
+    std::string name = c.button.name;
+    for (const auto& [control, value] : c.inputs) name += std::string(" ") + control + "=" + value;
+    const bool refused = c.id == nullptr;
     Driver d{GetParam()};  // each case on untouched controls
     StartConnected(d);
-    c.setup(d);
-    ASSERT_TRUE(d.click(c.button)) << c.what;
-    EXPECT_EQ(d.sent(), Lines{}) << c.what;
-    EXPECT_EQ(d.text(c.label), "") << c.what;
-    EXPECT_TRUE(ShowsError(d)) << c.what;
-  }
-}
-
-TEST_P(SensorCalibration, AcceptedInputSendsItsLineAndWaits) {
-  struct Case {
-    const char* what;
-    Action setup;
-    const char* button;
-    std::string line;
-    const char* label;
-  };
-  const Case cases[] = {
-      {"50 mV, 10 A/mV",
-       Both(Choose("BMC型号选择组合框", 0), Type("电流传感器参数输入编辑框", "10")),
-       "电流检测标定按钮", Sent("09A0011E", "00FFFFFF", "3C7A0225"), "总电流量程显示标签"},
-      {"port 25 mV, 0.5 A/mV",
-       Both(Choose("直流充电口模块型号选择组合框", 2),
-            Type("直流充电口电流传感器参数输入编辑框", "0.5")),
-       "直流充电口电流检测标定按钮", Sent("09A0FA1A", "00FFFFFF", "39C80183"),
-       "直流充电口电流量程显示标签"},
-      {"built-in divider", Nothing(), "总电压检测标定按钮",
-       Sent("09A0011A", "00FFFFFF", "3BCA80C2"), "总电压量程显示标签"},
-      {"Re 0, Ra 0, Rb 10", Both(Unlock(), Type("内置电阻RA编辑框", "0")), "总电压检测标定按钮",
-       Sent("09A0011A", "00FFFFFF", "38A0009F"), "总电压量程显示标签"},
-      {"1% up", Choose("总电流步进标定选择组合框", 2), "总电流检测步进微调加大按钮",
-       Sent("09A0011E", "01FFFFFF", "3F8147AE"), "总电流量程显示标签"},
-      {"10% down", Choose("总电压步进标定选择组合框", 3), "总电压检测步进微调减小按钮",
-       Sent("09A0011A", "01FFFFFF", "3F666666"), "总电压量程显示标签"},
-      {"port 0.01% up", Choose("直流充电口电流步进标定选择组合框", 0),
-       "直流充电口电流检测步进微调加大按钮", Sent("09A0FA1A", "01FFFFFF", "3F800347"),
-       "直流充电口电流量程显示标签"},
-      {"zero 20000", Type("电流传感器零位值编辑框", "20000"), "手动设置电流传感器零位按钮",
-       Sent("09A00122", "014E20FF", "FFFFFFFF"), "电流传感器零位显示标签"},
-      {"zero 40000", Type("电流传感器零位值编辑框", "40000"), "手动设置电流传感器零位按钮",
-       Sent("09A00122", "019C40FF", "FFFFFFFF"), "电流传感器零位显示标签"},
-      {"zero 30000.9", Type("电流传感器零位值编辑框", "30000.9"), "手动设置电流传感器零位按钮",
-       Sent("09A00122", "017530FF", "FFFFFFFF"), "电流传感器零位显示标签"},
-      {"port zero 30000", Type("直流充电口电流传感器零位值编辑框", "30000"),
-       "直流充电口手动设置电流传感器零位按钮", Sent("09A0FA1E", "017530FF", "FFFFFFFF"),
-       "直流充电口电流传感器零位显示标签"},
-      {"automatic zero", Nothing(), "自动设置电流传感器零位按钮",
-       Sent("09A00122", "00FFFFFF", "FFFFFFFF"), "电流传感器零位显示标签"},
-      {"port automatic zero", Nothing(), "直流充电口自动设置电流传感器零位按钮",
-       Sent("09A0FA1E", "00FFFFFF", "FFFFFFFF"), "直流充电口电流传感器零位显示标签"},
-      {"current range", Nothing(), "读总电流量程按钮", Sent("09A0011C", "FFFFFFFF", "FFFFFFFF"),
-       "总电流量程显示标签"},
-      {"current zero", Nothing(), "读电流传感器零位按钮", Sent("09A00120", "FFFFFFFF", "FFFFFFFF"),
-       "电流传感器零位显示标签"},
-      {"voltage range", Nothing(), "读总电压量程按钮", Sent("09A00118", "FFFFFFFF", "FFFFFFFF"),
-       "总电压量程显示标签"},
-      {"port range", Nothing(), "直流充电口读电流量程按钮",
-       Sent("09A0FA18", "FFFFFFFF", "FFFFFFFF"), "直流充电口电流量程显示标签"},
-      {"port zero", Nothing(), "直流充电口读电流传感器零位按钮",
-       Sent("09A0FA1C", "FFFFFFFF", "FFFFFFFF"), "直流充电口电流传感器零位显示标签"},
-      {"port live current", Nothing(), "读直流充电口独立电流检测标定界面_实时电流值按钮",
-       Sent("09A0FA32", "FFFFFFFF", "FFFFFFFF"),
-       "独立的直流充电口电流检测标定界面_实时电流值显示标签"},
-      {"port reading", Nothing(), "读直流充电口电流检测值按钮",
-       Sent("09A0FA32", "FFFFFFFF", "FFFFFFFF"), "直流充电口电流检测值显示标签"},
-  };
-  for (const auto& c : cases) {
-    Driver d{GetParam()};  // each case on untouched controls
-    StartConnected(d);
-    c.setup(d);
-    ASSERT_TRUE(d.click(c.button)) << c.what;
-    EXPECT_EQ(d.sent(), Lines{c.line}) << c.what;
-    EXPECT_EQ(d.text(c.label), "Wait") << c.what;
-    EXPECT_FALSE(ShowsError(d)) << c.what;
+    Enter(d, c.inputs);
+    ASSERT_TRUE(d.click(c.button.name)) << name;
+    EXPECT_EQ(d.sent(), refused ? Lines{} : Lines{Line("6", c.id, c.data1, c.data2)}) << name;
+    EXPECT_EQ(d.text(c.button.label), refused ? "" : "Wait") << name;
+    EXPECT_EQ(ShowsError(d), refused) << name;
   }
 }
 
 TEST_P(SensorCalibration, AnswersReplaceWait) {
-  struct Case {
-    const char* request;
-    std::string answer;
-    const char* label;
-    const char* shown;
-  };
-  const Case cases[] = {
-      {"读总电流量程按钮", Answer("09A1011D", "41480000", "FFFFFFFF"), "总电流量程显示标签",
-       "12.500"},
-      {"读总电压量程按钮", Answer("09A10119", "C0100000", "FFFFFFFF"), "总电压量程显示标签",
-       "-2.250"},
-      {"直流充电口读电流量程按钮", Answer("09A1FA19", "40400000", "FFFFFFFF"),
-       "直流充电口电流量程显示标签", "3.000"},
-      {"读电流传感器零位按钮", Answer("09A10121", "7530FFFF", "FFFFFFFF"), "电流传感器零位显示标签",
-       "30000"},
-      {"直流充电口读电流传感器零位按钮", Answer("09A1FA1D", "4E20FFFF", "FFFFFFFF"),
-       "直流充电口电流传感器零位显示标签", "20000"},
-      {"读总电流量程按钮", Answer("09A1011F", "AAFFFFFF", "FFFFFFFF"), "总电流量程显示标签",
-       "Done"},
-      {"读总电压量程按钮", Answer("09A1011B", "AAFFFFFF", "FFFFFFFF"), "总电压量程显示标签",
-       "Done"},
-      {"自动设置电流传感器零位按钮", Answer("09A10123", "AAFFFFFF", "FFFFFFFF"),
-       "电流传感器零位显示标签", "Done"},
-      {"直流充电口读电流量程按钮", Answer("09A1FA1B", "AAFFFFFF", "FFFFFFFF"),
-       "直流充电口电流量程显示标签", "Done"},
-      {"直流充电口自动设置电流传感器零位按钮", Answer("09A1FA1F", "AAFFFFFF", "FFFFFFFF"),
-       "直流充电口电流传感器零位显示标签", "Done"},
-      // Anything but an exact "AA" is no success and leaves the label waiting.
-      {"读总电流量程按钮", Answer("09A1011F", "aaFFFFFF", "FFFFFFFF"), "总电流量程显示标签",
-       "Wait"},
-      {"直流充电口自动设置电流传感器零位按钮", Answer("09A1FA1F", "55FFFFFF", "FFFFFFFF"),
-       "直流充电口电流传感器零位显示标签", "Wait"},
-      // A range answer is no acknowledgement: the zero label is not its business.
-      {"读电流传感器零位按钮", Answer("09A1011D", "41480000", "FFFFFFFF"), "电流传感器零位显示标签",
-       "Wait"},
-  };
-  for (const auto& c : cases) {
-    ASSERT_TRUE(driver.click(c.request)) << c.request;
-    driver.receive(c.answer);
-    EXPECT_EQ(driver.text(c.label), c.shown) << c.answer;
+  using Row = std::tuple<Button, const char*, const char*, const char*>;  // id, data1, shown
+  for (const auto& [request, id, data1, shown] : {
+           Row{kReadPackRange, "09A1011D", "41480000", "12.500"},
+           Row{kReadVoltRange, "09A10119", "C0100000", "-2.250"},
+           Row{kReadPortRange, "09A1FA19", "40400000", "3.000"},
+           Row{kReadPackZero, "09A10121", "7530FFFF", "30000"},
+           Row{kReadPortZero, "09A1FA1D", "4E20FFFF", "20000"},
+           Row{kReadPackRange, "09A1011F", "AAFFFFFF", "Done"},
+           Row{kReadVoltRange, "09A1011B", "AAFFFFFF", "Done"},
+           Row{kPackAutoZero, "09A10123", "AAFFFFFF", "Done"},
+           Row{kReadPortRange, "09A1FA1B", "AAFFFFFF", "Done"},
+           Row{kPortAutoZero, "09A1FA1F", "AAFFFFFF", "Done"},
+           // Anything but an exact "AA" is no success and leaves the label waiting.
+           Row{kReadPackRange, "09A1011F", "aaFFFFFF", "Wait"},
+           Row{kPortAutoZero, "09A1FA1F", "55FFFFFF", "Wait"},
+           // A range answer is no acknowledgement: the zero label is not its business.
+           Row{kReadPackZero, "09A1011D", "41480000", "Wait"},
+       }) {
+    ASSERT_TRUE(driver.click(request.name)) << request.name;
+    driver.receive(Line("7", id, data1));
+    EXPECT_EQ(driver.text(request.label), shown) << id << " " << data1;
   }
   EXPECT_FALSE(ShowsError(driver)) << "a refusal by the controller is no error of the user";
 }
 
 TEST_P(SensorCalibration, ThePortReadingSaysWhetherItIsUsedTheLiveCurrentAlwaysShows) {
-  constexpr const char* kReading = "直流充电口电流检测值显示标签";
-  constexpr const char* kLive = "独立的直流充电口电流检测标定界面_实时电流值显示标签";
-  struct Case {
-    const char* data1;
-    const char* data2;
-    const char* reading;
-    const char* live;
-  };
-  for (const auto& c : {
-           Case{"02FFFFFF", "41200000", "Not used", "10.0000"},
-           Case{"01FFFFFF", "41480000", "12.500", "12.5000"},
-           Case{"07FFFFFF", "C0100000", "12.500", "-2.2500"},  // unknown use: reading stays
-           Case{"00FFFFFF", "40400000", "Not used", "3.0000"},
+  using Reading = std::array<const char*, 4>;  // data1, data2, reading, live current
+  for (const auto& [data1, data2, reading, live] : {
+           Reading{"02FFFFFF", "41200000", "Not used", "10.0000"},
+           Reading{"01FFFFFF", "41480000", "12.500", "12.5000"},
+           Reading{"07FFFFFF", "C0100000", "12.500", "-2.2500"},  // unknown use: reading stays
+           Reading{"00FFFFFF", "40400000", "Not used", "3.0000"},
        }) {
-    driver.receive(Answer("09A1FA33", c.data1, c.data2));
-    EXPECT_EQ(driver.text(kReading), c.reading) << c.data1;
-    EXPECT_EQ(driver.text(kLive), c.live) << c.data1;
+    driver.receive(Line("7", "09A1FA33", data1, data2));
+    EXPECT_EQ(driver.text(kReading), reading) << data1;
+    EXPECT_EQ(driver.text(kLive), live) << data1;
   }
 }
 
 TEST_P(SensorCalibration, TheDividerBoxUnlocksRaAndRbAndPutsThemBackWhenCleared) {
-  EXPECT_FALSE(driver.enabled("内置电阻RA编辑框"));
-  EXPECT_FALSE(driver.enabled("内置电阻RB编辑框"));
-  driver.click("修改内置分压电阻选择框");
-  EXPECT_TRUE(driver.enabled("内置电阻RA编辑框"));
-  EXPECT_TRUE(driver.enabled("内置电阻RB编辑框"));
-  driver.setText("内置电阻RA编辑框", "1000");
-  driver.setText("内置电阻RB编辑框", "20");
-  driver.click("总电压检测标定按钮");
-  EXPECT_EQ(driver.sent(), Lines{Sent("09A0011A", "00FFFFFF", "3B7F00FC")});
-
-  driver.click("修改内置分压电阻选择框");
-  EXPECT_FALSE(driver.enabled("内置电阻RA编辑框"));
-  EXPECT_FALSE(driver.enabled("内置电阻RB编辑框"));
-  EXPECT_EQ(driver.text("内置电阻RA编辑框"), "800");
-  EXPECT_EQ(driver.text("内置电阻RB编辑框"), "10");
-  driver.click("总电压检测标定按钮");
-  EXPECT_EQ(driver.sent(), Lines{Sent("09A0011A", "00FFFFFF", "3BCA80C2")});
+  struct Step {
+    bool unlocked;
+    const char* ra;
+    const char* rb;
+    const char* scale;
+  };
+  for (const auto& s : {Step{false, "800", "10", "3BCA80C2"}, Step{true, "1000", "20", "3B7F00FC"},
+                        Step{false, "800", "10", "3BCA80C2"}}) {
+    EXPECT_EQ(driver.enabled(kRa), s.unlocked);
+    EXPECT_EQ(driver.enabled(kRb), s.unlocked);
+    if (s.unlocked) Enter(driver, {{kRa, s.ra}, {kRb, s.rb}});
+    EXPECT_EQ(driver.text(kRa), s.ra);
+    EXPECT_EQ(driver.text(kRb), s.rb);
+    driver.click(kVoltCalibrate.name);
+    EXPECT_EQ(driver.sent(), Lines{Line("6", "09A0011A", "00FFFFFF", s.scale)});
+    driver.click(kUnlock);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SensorCalibration, AllBackends(), BackendName);
