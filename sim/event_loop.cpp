@@ -46,6 +46,8 @@ EventLoop::Link::Link(Kind k, UniqueFd ownedFd, int rawFd, const Options& option
       owned(std::move(ownedFd)),
       fd(rawFd),
       cutter(k == Kind::Serial ? wire::LineCutter::Mode::Serial : wire::LineCutter::Mode::Tcp),
+      // The update server is another machine, not behind the BMC's line.
+      pacer(k == Kind::Update ? std::nullopt : options.baud),
       faults(FaultsOf(options), options.seed, number),
       update(options.newer) {}
 
@@ -159,7 +161,7 @@ void EventLoop::Accept(int listenFd, Kind kind) {
   }
 }
 
-void EventLoop::HandleBytes(Link& link, const std::string& bytes) {
+void EventLoop::HandleBytes(Link& link, const std::string& bytes, Clock::time_point now) {
   if (link.kind == Kind::Update) {
     if (const auto answer = link.update.Feed(bytes); answer && !options_.silent) {
       link.out += *answer;
@@ -171,10 +173,9 @@ void EventLoop::HandleBytes(Link& link, const std::string& bytes) {
     if (link.kind == Kind::Relay) {
       RelayOutcome outcome = relay_->HandleLine(link.relay, line);
       for (const std::string& own : outcome.toClient) SendOwnLine(link, own);
-      if (!outcome.toBmc) continue;
-      for (const std::string& answer : AskBmc(*outcome.toBmc)) SendBmcLine(link, answer);
+      if (outcome.toBmc) Answer(link, AskBmc(*outcome.toBmc), now);
     } else {
-      for (const std::string& answer : AskBmc(line)) SendBmcLine(link, answer);
+      Answer(link, AskBmc(line), now);
     }
   }
 }
@@ -186,10 +187,27 @@ std::vector<std::string> EventLoop::AskBmc(std::string_view line) {
   return answers;
 }
 
+void EventLoop::Answer(Link& link, std::vector<std::string> answers, Clock::time_point now) {
+  if (options_.latencyMs == 0) {
+    for (const std::string& answer : answers) SendBmcLine(link, answer);
+    return;
+  }
+  const auto due = now + std::chrono::milliseconds(options_.latencyMs);
+  for (std::string& answer : answers) link.held.emplace_back(due, std::move(answer));
+}
+
+void EventLoop::ReleaseHeldAnswers(Link& link, Clock::time_point now) {
+  while (!link.held.empty() && link.held.front().first <= now) {
+    SendBmcLine(link, link.held.front().second);
+    link.held.pop_front();
+  }
+}
+
 void EventLoop::Receive(Link& link) {
   std::string bytes;
   const IoResult result = ReadAvailable(link.fd, bytes);
-  if (!bytes.empty()) HandleBytes(link, bytes);
+  bytesReceived_ += bytes.size();
+  if (!bytes.empty()) HandleBytes(link, bytes, Clock::now());
   if (result != IoResult::Closed) return;
   if (link.kind == Kind::Update && !options_.silent) {
     // The client may only have shut down its sending side and still wait for the answer.
@@ -203,11 +221,22 @@ void EventLoop::Receive(Link& link) {
   link.closed = true;
 }
 
-void EventLoop::Flush(Link& link) {
+void EventLoop::Flush(Link& link, Clock::time_point now) {
   if (link.closed) return;
-  if (!link.out.empty() && WriteSome(link.fd, link.out) == IoResult::Closed) {
-    link.closed = true;
-    return;
+  ReleaseHeldAnswers(link, now);
+  const std::size_t due = link.pacer.Due(link.out.size(), now);
+  link.writeBlocked = false;
+  if (due > 0) {
+    const std::size_t queued = link.out.size();
+    const IoResult result = WriteSome(link.fd, link.out, due);
+    const std::size_t written = queued - link.out.size();
+    bytesSent_ += written;
+    link.pacer.Wrote(written, due, link.out.size());
+    if (result == IoResult::Closed) {
+      link.closed = true;
+      return;
+    }
+    link.writeBlocked = result == IoResult::WouldBlock;
   }
   if (link.closing && link.out.empty()) {
     if (link.kind == Kind::Serial) return;  // replaced by Reap()
@@ -267,6 +296,13 @@ int EventLoop::PollTimeoutMs(Clock::time_point now) const {
     atMost(std::chrono::ceil<std::chrono::milliseconds>(when - now).count());
   };
   if (nextRunData_) until(*nextRunData_);
+  const auto linkWakes = [&](const Link& link) {
+    if (!link.held.empty()) until(link.held.front().first);
+    // A blocked link waits for POLLOUT instead.
+    if (const auto due = link.pacer.NextDue(); due && !link.writeBlocked) until(*due);
+  };
+  if (serialLink_) linkWakes(*serialLink_);
+  for (const auto& link : links_) linkWakes(*link);
   if (terminal_ && !serialLink_) atMost(kTerminalProbeMs);
   if (retiring_) until(retireAt_);
   return timeout;
@@ -277,9 +313,10 @@ void EventLoop::Run(int stopFd) {
   std::vector<Link*> polled;
   for (;;) {
     CheckSerialPeer();
-    EmitDueRunData(Clock::now());
-    if (serialLink_) Flush(*serialLink_);
-    for (auto& link : links_) Flush(*link);
+    const Clock::time_point now = Clock::now();
+    EmitDueRunData(now);
+    if (serialLink_) Flush(*serialLink_, now);
+    for (auto& link : links_) Flush(*link, now);
     Reap(Clock::now());
 
     fds.clear();
@@ -289,7 +326,7 @@ void EventLoop::Run(int stopFd) {
       fds.push_back({listener->get(), POLLIN, 0});  // -1 is skipped by poll()
     }
     const auto watch = [&](Link& link) {
-      fds.push_back({link.fd, static_cast<short>(POLLIN | (link.out.empty() ? 0 : POLLOUT)), 0});
+      fds.push_back({link.fd, static_cast<short>(POLLIN | (link.writeBlocked ? POLLOUT : 0)), 0});
       polled.push_back(&link);
     };
     if (serialLink_) watch(*serialLink_);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "sim/bmc.h"
 #include "sim/faults.h"
 #include "sim/options.h"
+#include "sim/pacer.h"
 #include "sim/pty.h"
 #include "sim/relay.h"
 #include "sim/unique_fd.h"
@@ -36,6 +38,10 @@ class EventLoop {
   // Runs until `stopFd` becomes readable.
   void Run(int stopFd);
 
+  // Every byte read from and written to the clients of every endpoint so far.
+  std::uint64_t bytesReceived() const { return bytesReceived_; }
+  std::uint64_t bytesSent() const { return bytesSent_; }
+
  private:
   using Clock = std::chrono::steady_clock;
   enum class Kind { Direct, Relay, Update, Serial };
@@ -47,6 +53,10 @@ class EventLoop {
     int fd;
     wire::LineCutter cutter;
     std::string out;
+    Pacer pacer;
+    bool writeBlocked = false;  // the reader did not take what was due
+    // The BMC's answers waiting for its processing time to pass, each with its time.
+    std::deque<std::pair<Clock::time_point, std::string>> held;
     FaultInjector faults;
     RelaySession relay;
     UpdateSession update;
@@ -57,9 +67,11 @@ class EventLoop {
   void CheckSerialPeer();
   void Accept(int listenFd, Kind kind);
   void Receive(Link& link);
-  void HandleBytes(Link& link, const std::string& bytes);
+  void HandleBytes(Link& link, const std::string& bytes, Clock::time_point now);
   std::vector<std::string> AskBmc(std::string_view line);
-  void Flush(Link& link);
+  void Answer(Link& link, std::vector<std::string> answers, Clock::time_point now);
+  void ReleaseHeldAnswers(Link& link, Clock::time_point now);
+  void Flush(Link& link, Clock::time_point now);
   void EmitDueRunData(Clock::time_point now);
   bool Listens(const Link& link) const;
   void SendBmcLine(Link& link, const std::string& line);
@@ -83,6 +95,8 @@ class EventLoop {
   std::uint64_t connections_ = 0;
   std::optional<Clock::time_point> nextRunData_;
   Clock::duration runDataInterval_;
+  std::uint64_t bytesReceived_ = 0;
+  std::uint64_t bytesSent_ = 0;
 };
 
 }  // namespace bms::sim

@@ -57,5 +57,10 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   loop.Run(stopPipe[0]);
+  if (parsed.options->countBytes) {
+    std::printf("bytes received %llu sent %llu\n",
+                static_cast<unsigned long long>(loop.bytesReceived()),
+                static_cast<unsigned long long>(loop.bytesSent()));
+  }
   return 0;
 }

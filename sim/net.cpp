@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -76,19 +77,25 @@ IoResult ReadAvailable(int fd, std::string& into) {
   return IoResult::Done;
 }
 
-IoResult WriteSome(int fd, std::string& from) {
-  while (!from.empty()) {
+IoResult WriteSome(int fd, std::string& from, std::size_t limit) {
+  std::size_t written = 0;
+  const std::size_t wanted = std::min(limit, from.size());
+  const auto done = [&](IoResult result) {
+    from.erase(0, written);
+    return result;
+  };
+  while (written < wanted) {
     // write() serves sockets and the terminal alike; the event loop ignores SIGPIPE.
-    const auto n = ::write(fd, from.data(), from.size());
+    const auto n = ::write(fd, from.data() + written, wanted - written);
     if (n > 0) {
-      from.erase(0, static_cast<std::size_t>(n));
+      written += static_cast<std::size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return IoResult::WouldBlock;
-    return IoResult::Closed;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return done(IoResult::WouldBlock);
+    return done(IoResult::Closed);
   }
-  return IoResult::Done;
+  return done(IoResult::Done);
 }
 
 }  // namespace bms::sim

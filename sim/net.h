@@ -19,7 +19,8 @@ UniqueFd AcceptConnection(int listenFd);
 enum class IoResult { Done, WouldBlock, Closed };
 // Reads what is there into `into` (appending). Closed on end of stream or an error.
 IoResult ReadAvailable(int fd, std::string& into);
-// Writes as much of `from` as the peer takes and removes it from `from`.
-IoResult WriteSome(int fd, std::string& from);
+// Writes as much of the first `limit` bytes of `from` as the peer takes and removes them
+// from `from`.
+IoResult WriteSome(int fd, std::string& from, std::size_t limit = std::string::npos);
 
 }  // namespace bms::sim

@@ -18,6 +18,10 @@ constexpr std::int64_t kMaxBmcNumber = 999999999;
 constexpr int kMaxBics = 16;
 constexpr double kMaxRate = 1000;
 constexpr int kMaxFlood = 1000000;
+// From the slowest teleprinter line to the fastest common serial adapters.
+constexpr int kMinBaud = 50;
+constexpr int kMaxBaud = 4000000;
+constexpr int kMaxLatencyMs = 60000;
 
 std::optional<std::int64_t> IntegerIn(std::string_view text, std::int64_t lo, std::int64_t hi) {
   // Only plain digits: a sign or blanks in an option value is a typing error.
@@ -159,6 +163,17 @@ const std::map<std::string_view, ApplyValue>& ValueOptions() {
        [](Parser& p, std::string_view v) {
          return p.Count("--cut", v, 1, 1000000, p.options.cutEvery);
        }},
+      {"--baud",
+       [](Parser& p, std::string_view v) {
+         int baud = 0;
+         if (!p.Count("--baud", v, kMinBaud, kMaxBaud, baud)) return false;
+         p.options.baud = baud;
+         return true;
+       }},
+      {"--latency",
+       [](Parser& p, std::string_view v) {
+         return p.Count("--latency", v, 0, kMaxLatencyMs, p.options.latencyMs);
+       }},
       {"--drop-after",
        [](Parser& p, std::string_view v) {
          return p.Count("--drop-after", v, 1, 1000000000, p.options.dropAfter);
@@ -175,6 +190,7 @@ const std::map<std::string_view, bool Options::*>& SwitchOptions() {
       {"--refuse-saves", &Options::refuseSaves},
       {"--refuse-login", &Options::refuseLogin},
       {"--silent", &Options::silent},
+      {"--count-bytes", &Options::countBytes},
   };
   return table;
 }
@@ -354,6 +370,19 @@ lines S2, B, D and F are never damaged):
   --refuse-login       the relay answers every login with "D,0".
   --silent             accept connections and read, never send anything (the update
                        server then never answers either).
+
+Line speed (on every endpoint):
+  --baud N             the BMC's bytes leave no faster than a serial line of N baud
+                       (50 to 4000000) carries them at 11 bits a byte (start bit, 8 data
+                       bits, 2 stop bits), as behind a real RS-485 adapter; each byte
+                       leaves when its last bit would have arrived. The relay's own lines
+                       queue behind the BMC's; the update server is not paced. Default:
+                       no pacing.
+  --latency MS         the BMC answers each request MS milliseconds after it arrived, its
+                       own processing time (0 to 60000, default 0). Run data keeps its
+                       pace meanwhile.
+  --count-bytes        on exit, print "bytes received N sent M": every byte read from
+                       and written to the clients of every endpoint.
 
   --help               this text.
 

@@ -27,6 +27,9 @@ struct Options {
   std::uint8_t warnings = 0;   // 09A10005 byte 2
   bool locked = false;         // saves wait for the setting-mode command
   bool refuseSaves = false;
+  std::optional<int> baud{};  // the BMC's bytes leave at this line speed; none: at once
+  int latencyMs = 0;          // the BMC's time to answer a request
+  bool countBytes = false;    // print the bytes received and sent on exit
 
   int garbageEvery = 0;  // 0 = off
   int cutEvery = 0;

@@ -31,6 +31,11 @@ TEST(SimOptions, GoodCommandLines) {
                 {.directPort = 1, .flood = 50000, .lowercase = true, .silent = true}},
            Case{{"--direct", "1", "--locked"}, {.directPort = 1, .locked = true}},
            Case{{"--refuse-saves", "--direct", "1"}, {.directPort = 1, .refuseSaves = true}},
+           Case{{"--serial", "/tmp/COM5", "--baud", "9600", "--latency", "0", "--count-bytes"},
+                {.serialPath = "/tmp/COM5", .baud = 9600, .countBytes = true}},
+           Case{{"--direct", "1", "--baud=50", "--latency=60000"},
+                {.directPort = 1, .baud = 50, .latencyMs = 60000}},
+           Case{{"--direct", "1", "--baud", "4000000"}, {.directPort = 1, .baud = 4000000}},
        }) {
     const ParseResult result = ParseOptions(c.args);
     ASSERT_TRUE(result.options.has_value()) << c.args.front() << ": " << result.error;
@@ -58,6 +63,14 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
            Case{{"--direct", "8000", "--locked", "--refuse-saves"}, "exclude each other"},
            Case{{"--direct", "8000", "--locked", "--locked"}, "given twice"},
            Case{{"--direct", "8000", "--verbose"}, "unknown option '--verbose'"},
+           Case{{"--direct", "8000", "--baud", "0"}, "--baud needs a whole number from 50"},
+           Case{{"--direct", "8000", "--baud", "49"}, "--baud"},
+           Case{{"--direct", "8000", "--baud", "4000001"}, "--baud"},
+           Case{{"--direct", "8000", "--baud", "9600.0"}, "--baud"},
+           Case{{"--direct", "8000", "--baud"}, "--baud needs a value"},
+           Case{{"--direct", "8000", "--latency", "-1"}, "--latency"},
+           Case{{"--direct", "8000", "--latency", "60001"}, "--latency needs a whole number"},
+           Case{{"--direct", "8000", "--count-bytes=yes"}, "takes no value"},
        }) {
     const ParseResult result = ParseOptions(c.args);
     EXPECT_FALSE(result.options.has_value()) << c.reason;

@@ -91,6 +91,7 @@ class SimProcess {
     }
     ::close(out[1]);
     stdout_ = UniqueFd(out[0]);
+    printed_.emplace(stdout_.get(), wire::LineCutter::Mode::Serial);
   }
 
   ~SimProcess() {
@@ -102,14 +103,19 @@ class SimProcess {
 
   // The endpoint lines it prints at start, up to "ready".
   std::vector<std::string> Endpoints() {
-    LineReader reader(stdout_.get(), wire::LineCutter::Mode::Serial);
     std::vector<std::string> lines;
-    while (auto line = reader.Next()) {
-      line->resize(line->size() - 2);
+    while (auto line = PrintedLine()) {
       if (*line == "ready") break;
       lines.push_back(*line);
     }
     return lines;
+  }
+
+  // The next line it printed, without its line end; none at its end or after kWait.
+  std::optional<std::string> PrintedLine() {
+    auto line = printed_ ? printed_->Next() : std::nullopt;
+    if (line) line->resize(line->size() - 2);
+    return line;
   }
 
   int Port(const std::string& endpoint) {
@@ -138,6 +144,7 @@ class SimProcess {
  private:
   pid_t pid_ = -1;
   UniqueFd stdout_;
+  std::optional<LineReader> printed_;
   std::optional<int> exitCode_;
 };
 
