@@ -124,18 +124,19 @@ int main() {
                 cli.seconds, cli.err.substr(cli.err.size() - tail).c_str());
     return 2;
   }
-  const auto bytes = report ? LineBytes(*report) : std::nullopt;
-  if (simExit != 0 || !bytes || *bytes == 0 || rows == 0) {
+  // 0 stands for no count: a run always moves bytes.
+  const long long lineBytes = report ? LineBytes(*report).value_or(0) : 0;
+  if (simExit != 0 || lineBytes == 0 || rows == 0) {
     std::printf("no figure: bmc-sim %s, its count '%s', %lld rows read\n",
                 simExit == 0 ? "ended cleanly" : "did not end cleanly",
                 report.value_or("(none)").c_str(), rows);
     return 2;
   }
-  const double wireSeconds = static_cast<double>(*bytes) / kWireBytesPerSecond;
+  const double wireSeconds = static_cast<double>(lineBytes) / kWireBytesPerSecond;
   const double ratio = cli.seconds / wireSeconds;
   std::printf("rows read        %lld\n", rows);
   std::printf("wall time        %.2f s      (bms-cli started to ended)\n", cli.seconds);
-  std::printf("bytes on line    %lld        (%s, both directions)\n", *bytes, report->c_str());
+  std::printf("bytes on line    %lld        (%s, both directions)\n", lineBytes, report->c_str());
   std::printf("wire time        %.2f s      (bytes at %.1f bytes/s)\n", wireSeconds,
               kWireBytesPerSecond);
   std::printf("ratio            %.2f        budget <= %.0f    %s\n", ratio, kBudgetRatio,
