@@ -45,6 +45,7 @@ std::optional<base::Failure> ExportTable(Database& db, const std::filesystem::pa
     for (int c = 0; c < columns; ++c) out << (c > 0 ? "," : "") << CsvField(rows.text(c));
     out << "\r\n";
   }
+  if (!rows.finished()) return NoRecording(recording, db.lastError());
   out.flush();
   if (!out) return CannotWrite(target);
   return std::nullopt;

@@ -8,12 +8,13 @@
 namespace bms::recorder {
 
 Statement::Statement(Statement&& other) noexcept
-    : statement_(std::exchange(other.statement_, nullptr)) {}
+    : statement_(std::exchange(other.statement_, nullptr)), finished_(other.finished_) {}
 
 Statement& Statement::operator=(Statement&& other) noexcept {
   if (this != &other) {
     sqlite3_finalize(statement_);
     statement_ = std::exchange(other.statement_, nullptr);
+    finished_ = other.finished_;
   }
   return *this;
 }
@@ -39,7 +40,11 @@ bool Statement::run() {
   return result == SQLITE_DONE;
 }
 
-bool Statement::next() { return sqlite3_step(statement_) == SQLITE_ROW; }
+bool Statement::next() {
+  const int result = sqlite3_step(statement_);
+  finished_ = result == SQLITE_DONE;
+  return result == SQLITE_ROW;
+}
 
 int Statement::columns() const { return sqlite3_column_count(statement_); }
 
@@ -54,10 +59,6 @@ std::string Statement::text(int index) const {
   return {reinterpret_cast<const char*>(value),
           static_cast<std::size_t>(sqlite3_column_bytes(statement_, index))};
 }
-
-std::int64_t Statement::integer(int index) const { return sqlite3_column_int64(statement_, index); }
-
-void Statement::reset() { sqlite3_reset(statement_); }
 
 Database::~Database() { close(); }
 

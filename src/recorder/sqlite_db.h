@@ -33,17 +33,18 @@ class Statement {
   bool run();
   // One row of a query; false at the end or on an error (see Database::lastError).
   bool next();
+  // After next() returned false: true at the end of the rows, false on an error.
+  bool finished() const { return finished_; }
   int columns() const;
   std::string columnName(int index) const;
   std::string text(int index) const;  // "" for NULL
-  std::int64_t integer(int index) const;
-  void reset();
 
  private:
   friend class Database;
   explicit Statement(sqlite3_stmt* statement) : statement_(statement) {}
 
   sqlite3_stmt* statement_ = nullptr;
+  bool finished_ = false;
 };
 
 class Database {
