@@ -103,6 +103,11 @@ void LinkControl::onCommunicationButton() {
     closeLink();
     return;
   }
+  if (onDeliberate) onDeliberate();
+  openLink();
+}
+
+void LinkControl::openLink() {
   resetToIdle();
   open();
   if (!context_.connection.connected) return;
@@ -115,6 +120,7 @@ void LinkControl::onCommunicationButton() {
 }
 
 void LinkControl::closeLink() {
+  if (onDeliberate) onDeliberate();
   resetToIdle();
   close();
 }
