@@ -73,7 +73,7 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
     monitor::ResetBicNavigation(context_.main(), context_.bic);
     reconnect_.onLinkLost();
   };
-  link_.onDeliberate = [this] { reconnect_.cancel(); };
+  link_.onPressed = [this] { reconnect_.cancel(); };
   refreshTimer_->onTick = [this] {
     status_.onTick();
     refresh_.onTick();

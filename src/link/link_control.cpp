@@ -98,12 +98,12 @@ void LinkControl::showSerialDevices() {
 }
 
 void LinkControl::onCommunicationButton() {
+  if (onPressed) onPressed();
   const std::string caption = context_.main().text("通信按钮");
   if (caption != "开始" && caption != "Start") {
     closeLink();
     return;
   }
-  if (onDeliberate) onDeliberate();
   openLink();
 }
 
@@ -120,7 +120,6 @@ void LinkControl::openLink() {
 }
 
 void LinkControl::closeLink() {
-  if (onDeliberate) onDeliberate();
   resetToIdle();
   close();
 }

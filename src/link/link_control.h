@@ -45,8 +45,8 @@ class LinkControl {
   std::function<void()> onReset;
   // The link was lost: reading cell details stops.
   std::function<void()> onLost;
-  // The button was pressed or the link closed on purpose: nothing may reopen it unasked.
-  std::function<void()> onDeliberate;
+  // The button was pressed: what the user asks for replaces any reopening under way.
+  std::function<void()> onPressed;
 
  private:
   void showSerialDevices();

@@ -34,9 +34,8 @@ void Reconnect::bind() {
 void Reconnect::onBox() {
   if (!context_.main().checked(kBox)) {
     cancel();
-  } else if (context_.connection.phase == base::LinkPhase::Lost && !waiting()) {
-    // Ticked after the loss: the link the user had is still the one to get back.
-    onLinkLost();
+  } else if (context_.connection.phase == base::LinkPhase::Lost) {
+    onLinkLost();  // ticked after the loss: that link is still wanted back
   }
 }
 
@@ -82,6 +81,8 @@ void Reconnect::tryAgain() {
     cancel();
     return;
   }
+  // Still lost, not idle: the link the user had is the one to get back.
+  context_.connection.phase = base::LinkPhase::Lost;
   peer_ = context_.connection.peer;
   ++attempt_;
   waitForNext();

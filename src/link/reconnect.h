@@ -10,7 +10,8 @@ namespace bms::link {
 
 // Reopens a link that was lost (the peer closed it, the adapter went away) while the
 // auto reconnect box is ticked: after 1 s, then 2, 4, ... up to 30 s, then every 30 s.
-// Whatever the user does to the link, and a link closed on purpose, ends the waiting.
+// Only a loss starts it: a link closed on purpose (Stop, a refused login, a finished
+// password change) stays closed. A press of the button or unticking the box ends the wait.
 class Reconnect {
  public:
   Reconnect(base::Context& context, LinkControl& link);

@@ -177,6 +177,12 @@ TEST_P(Reconnect, TheUserAndDeliberateClosingsAlwaysWin) {
          d.advance(1000);
          d.click("通信按钮");
        }},
+      {"settings that no longer name a link", 1,
+       [](Driver& d) {
+         d.peerClose();
+         d.setText("BMC编号编辑框", "12");
+         d.advance(1000);
+       }},
       {"refused login", 0, [](Driver& d) { d.receive("T,05F5E100,D,0,\r\n"); }},
       {"refused login after a reconnection", 0,
        [](Driver& d) {
@@ -219,6 +225,12 @@ TEST_P(Reconnect, TickingAfterTheLossStillBringsTheLinkBack) {
   driver.click("通信按钮");
   driver.peerClose();
   driver.advance(5000);
+  driver.click(kBox);
+  driver.failNextOpen();
+  driver.advance(1000);
+  driver.click(kBox);
+  driver.advance(100);
+  EXPECT_EQ(driver.text(kState), "Link to 127.0.0.1:8000 lost") << "after a failed try";
   driver.click(kBox);
   driver.advance(999);
   EXPECT_EQ(driver.link(), "");
