@@ -238,6 +238,15 @@ TEST_P(Reconnect, TickingAfterTheLossStillBringsTheLinkBack) {
   EXPECT_EQ(driver.link(), kTcp);
 }
 
+TEST_P(Reconnect, NothingTriesAgainOnceTheMainWindowIsClosed) {
+  connect();
+  driver.peerClose();
+  driver.closeMainWindow();
+  EXPECT_EQ(driver.interval(kTimer), 0);
+  driver.advance(60000);
+  EXPECT_EQ(driver.link(), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, Reconnect, AllBackends(), BackendName);
 
 }  // namespace
