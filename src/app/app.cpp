@@ -34,7 +34,8 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
       updateQueryTimer_(platform.createTimer("升级查询控制定时器")),
       pollTimer_(platform.createTimer("通信控制定时器")),
       link_(context_, {*pollTimer_, *updateQueryTimer_}),
-      status_(context_),
+      reconnect_(context_, link_),
+      status_(context_, reconnect_),
       dispatcher_(context_, link_),
       poller_(context_, link_, *pollTimer_),
       runMonitor_(context_, link_),
@@ -77,7 +78,9 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
   link_.onLost = [this] {
     profileWindow_.onLinkLost();
     monitor::ResetBicNavigation(context_.main(), context_.bic);
+    reconnect_.onLinkLost();
   };
+  link_.onPressed = [this] { reconnect_.cancel(); };
   refreshTimer_->onTick = [this] {
     status_.onTick();
     refresh_.onTick();
@@ -145,6 +148,7 @@ void App::bindHandlers() {
   main.bind("简体中文单选框", forms::Event::Click, [this] { applyChinese(); });
   main.bind("英文单选框", forms::Event::Click, [this] { applyEnglish(); });
   link_.bind();
+  reconnect_.bind();
   runMonitor_.bind();
   parameters_.bind();
   counters_.bind();
@@ -184,6 +188,7 @@ void App::onWindowClosed(Window window) {
        {refreshTimer_.get(), blinkTimer_.get(), updateQueryTimer_.get(), pollTimer_.get()}) {
     timer->setInterval(0);
   }
+  reconnect_.cancel();
   bicCalibration_.onClosed();
   context_.mainWindow = nullptr;
   for (auto auxiliary :

@@ -8,6 +8,7 @@
 #include "base/platform.h"
 #include "link/link_control.h"
 #include "link/link_status.h"
+#include "link/reconnect.h"
 #include "monitor/dispatcher.h"
 #include "monitor/poll.h"
 #include "monitor/run_monitor.h"
@@ -58,6 +59,7 @@ class App {
   std::unique_ptr<base::Timer> pollTimer_;
 
   link::LinkControl link_;
+  link::Reconnect reconnect_;
   link::LinkStatus status_;
   monitor::Dispatcher dispatcher_;
   monitor::Poller poller_;

@@ -187,6 +187,7 @@ std::span<const Caption> ControlCaptions() {
 
       // In 状态栏.
       {"链路状态标签", "空闲", "Idle"},
+      {"自动重连选择框", "自动重连", "Auto reconnect"},
 
       // In 分组框1.
       {"单体电压标记标签", "电压", "Voltage"},

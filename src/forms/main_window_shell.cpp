@@ -214,8 +214,8 @@ constexpr ControlSpec kShell[] = {
      .cell = {0, 0},
      .stretch = Stretch::Both},
 
-    // Status bar along the bottom: link state, time since the last received line and the
-    // last failure; the failure takes what the other two leave.
+    // Status bar along the bottom: link state, time since the last received line, the
+    // last failure and the auto reconnect switch; the failure takes what the others leave.
     {.name = "状态栏", .kind = Kind::StatusBar, .cell = {2, 0, 1, 2}},
     {.name = "链路状态标签",
      .kind = Kind::Label,
@@ -229,6 +229,13 @@ constexpr ControlSpec kShell[] = {
      .cell = {0, 1},
      .minimumWidth = 160},
     {.name = "最后错误信息标签", .kind = Kind::Label, .parent = "状态栏", .cell = {0, 2}},
+    {.name = "自动重连选择框",
+     .kind = Kind::CheckBox,
+     .parent = "状态栏",
+     .cell = {0, 3},
+     .caption = "自动重连",
+     // A width of its own keeps it at its caption's size, at the right end.
+     .minimumWidth = 48},
 };
 
 }  // namespace

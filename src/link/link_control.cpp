@@ -98,11 +98,16 @@ void LinkControl::showSerialDevices() {
 }
 
 void LinkControl::onCommunicationButton() {
+  if (onPressed) onPressed();
   const std::string caption = context_.main().text("通信按钮");
   if (caption != "开始" && caption != "Start") {
     closeLink();
     return;
   }
+  openLink();
+}
+
+void LinkControl::openLink() {
   resetToIdle();
   open();
   if (!context_.connection.connected) return;

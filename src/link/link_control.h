@@ -26,6 +26,8 @@ class LinkControl {
 
   // Opens the link when the button shows Start, closes it otherwise.
   void onCommunicationButton();
+  // Opens the link with the settings shown, as the button does when it shows Start.
+  void openLink();
   // Closes the link and returns everything to idle; never opens it (a refused login, a
   // finished password change).
   void closeLink();
@@ -43,6 +45,8 @@ class LinkControl {
   std::function<void()> onReset;
   // The link was lost: reading cell details stops.
   std::function<void()> onLost;
+  // The button was pressed: what the user asks for replaces any reopening under way.
+  std::function<void()> onPressed;
 
  private:
   void showSerialDevices();

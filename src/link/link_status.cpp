@@ -51,6 +51,13 @@ void LinkStatus::countTime() {
 }
 
 std::string LinkStatus::stateText(bool english) const {
+  if (reconnect_.waiting()) {
+    const auto& peer = reconnect_.peer();
+    const auto seconds = std::to_string(reconnect_.secondsLeft());
+    const auto attempt = std::to_string(reconnect_.attempt());
+    return english ? "Reconnecting to " + peer + " in " + seconds + " s (attempt " + attempt + ")"
+                   : seconds + " 秒后第 " + attempt + " 次重连 " + peer;
+  }
   const auto& peer = context_.connection.peer;
   switch (context_.connection.phase) {
     case base::LinkPhase::Connecting:

@@ -5,16 +5,18 @@
 #include <string>
 
 #include "base/context.h"
+#include "link/reconnect.h"
 
 namespace bms::link {
 
-// The status line of the main window, once per refresh tick: the link state in words,
-// how long ago the last line arrived and how many damaged lines the last minute brought,
-// and the last failure, each in the language of the moment. A minute with damaged lines
-// is also summed up in the debug log.
+// The status line of the main window, once per refresh tick: the link state in words (while
+// a lost link waits to be reopened, when and how often), how long ago the last line arrived
+// and how many damaged lines the last minute brought, and the last failure, each in the
+// language of the moment. A minute with damaged lines is also summed up in the debug log.
 class LinkStatus {
  public:
-  explicit LinkStatus(base::Context& context) : context_(context) {}
+  LinkStatus(base::Context& context, const Reconnect& reconnect)
+      : context_(context), reconnect_(reconnect) {}
 
   void onTick();  // every 100 ms, before the refresh tick clears the activity
 
@@ -25,6 +27,7 @@ class LinkStatus {
   void show(const char* label, std::size_t slot, const std::string& text);
 
   base::Context& context_;
+  const Reconnect& reconnect_;
   base::LinkPhase lastPhase_ = base::LinkPhase::Idle;
   int ticksSinceLine_ = -1;  // -1: no line since the link opened
   int ticks_ = 0;

@@ -57,7 +57,8 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
         continue;  // pages stack, they take no cells
       }
       EXPECT_TRUE(parentKind == Kind::GroupBox || parentKind == Kind::TabPage ||
-                  (parentKind == Kind::StatusBar && control.kind == Kind::Label))
+                  (parentKind == Kind::StatusBar &&
+                   (control.kind == Kind::Label || control.kind == Kind::CheckBox)))
           << control.name << " is inside " << control.parent;
     }
     if (control.kind == Kind::ComboBox) {
@@ -146,17 +147,15 @@ TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
   EXPECT_GT(leftInChinese, 50);  // the GB/T pages alone hold more
 }
 
-TEST(StatusBar, HoldsTheLinkStateTheLastReceptionAndTheLastError) {
-  std::vector<std::string_view> labels;
+TEST(StatusBar, HoldsTheLinkStateTheLastReceptionTheLastErrorAndAutoReconnect) {
+  std::vector<std::string_view> controls;
   for (const auto& control : MainWindowTable().controls) {
-    if (control.parent == "状态栏") {
-      EXPECT_EQ(control.kind, Kind::Label) << control.name;
-      labels.push_back(control.name);
-    }
+    if (control.parent == "状态栏") controls.push_back(control.name);
   }
-  EXPECT_EQ(labels, (std::vector<std::string_view>{"链路状态标签", "最后接收时间标签",
-                                                   "最后错误信息标签"}));
+  EXPECT_EQ(controls, (std::vector<std::string_view>{"链路状态标签", "最后接收时间标签",
+                                                     "最后错误信息标签", "自动重连选择框"}));
   const auto byName = ByName(MainWindowTable());
+  EXPECT_EQ(byName.at("自动重连选择框")->kind, Kind::CheckBox);
   EXPECT_EQ(byName.at("状态栏")->kind, Kind::StatusBar);
   EXPECT_EQ(byName.at("链路状态标签")->caption, "空闲");
   // The error message takes the width the other two leave.
