@@ -4,7 +4,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTimer>
+#include <sstream>
 #include <string>
 
 #include "params/catalogue.h"
@@ -14,6 +16,7 @@ namespace bms::qt {
 namespace {
 
 constexpr std::string_view kTable = "参数配置表格";
+constexpr int kController = 2;
 constexpr int kState = 4;
 
 class ProfileWindowEndToEnd : public EndToEnd {
@@ -69,6 +72,37 @@ TEST_F(ProfileWindowEndToEnd, ReadsEveryRowAndWritesATemplateAfterConfirmation) 
   ASSERT_TRUE(waitFor([&] { return runEnded(); }));
   EXPECT_EQ(rowsIn("Differs"), 0) << "the controller now holds the template's values";
 }
+
+#ifdef BMS_CLI_PATH
+// What an installer sees in the window and what a script gets from bms-cli are the same
+// values, row by row.
+TEST_F(ProfileWindowEndToEnd, TheWindowAndBmsCliReadTheSameValues) {
+  const auto endpoints = startSim({"--direct", "0"});
+  startApp(DirectSettings(endpoints));
+  ASSERT_TRUE(waitFor([&] { return main->text("通信按钮") == "Stop"; }));
+  ASSERT_TRUE(main->userClick("参数配置文件按钮"));
+  ASSERT_TRUE(window().userClick("读取全部参数按钮"));
+  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
+
+  QProcess cli;
+  cli.start(BMS_CLI_PATH, {"--tcp", QString::fromStdString(endpoints.at("direct")), "params"});
+  ASSERT_TRUE(cli.waitForFinished(30000));
+  ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  std::istringstream lines(cli.readAllStandardOutput().toStdString());
+  const auto& catalogue = params::ParameterCatalogue();
+  std::string line;
+  for (std::size_t row = 0; row < catalogue.size(); ++row) {
+    ASSERT_TRUE(std::getline(lines, line)) << "bms-cli printed fewer rows";
+    std::istringstream fields(line);
+    std::string readId, item, value;
+    fields >> readId >> item >> value;
+    EXPECT_EQ(readId, catalogue[row].codec.readId);
+    // The window shows a choice's text after its index.
+    const auto shown = window().cell(kTable, static_cast<int>(row), kController);
+    EXPECT_EQ(shown.substr(0, shown.find(' ')), value) << line;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace bms::qt
