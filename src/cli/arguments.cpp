@@ -12,6 +12,7 @@ namespace bms::cli {
 
 const std::string_view kUsage =
     "usage: bms-cli LINK [--bmc NUMBER] [--timeout MS] COMMAND\n"
+    "       bms-cli export RECORDING DIR\n"
     "LINK:     --tcp HOST:PORT                     direct network\n"
     "          --relay HOST:PORT --password TEXT   through the relay server, with login\n"
     "          --serial DEVICE                     9600 8N2 on a device path\n"
@@ -20,14 +21,20 @@ const std::string_view kUsage =
     "          backup FILE               read every parameter into a profile file\n"
     "          diff FILE                 print the rows whose controller value differs\n"
     "          restore FILE [--dry-run]  write the rows that differ and read each back\n"
+    "          monitor --seconds N [--csv FILE]  run data, one row per complete set\n"
+    "          record FILE --seconds N   record run data, cells, traffic and alarms\n"
+    "          export RECORDING DIR      the recording's tables as CSV files (no LINK)\n"
     "--bmc:    the controller's nine-digit number (default 100000000)\n"
     "--timeout: how long each request waits, in ms (default 1500; three tries)\n"
-    "exit:     0 done and verified; 1 rows differ, or a row was refused or not answered;\n"
+    "exit:     0 done and verified; 1 rows differ, or a row was refused or not answered,\n"
+    "          or no complete run data arrived;\n"
     "          2 bad usage or bad input, nothing sent; 3 no connection, or the link was lost\n";
 
 namespace {
 
 constexpr int kLongestTimeoutMs = 600000;
+// Thirty days: longer than anyone leaves a pack recording, short enough to catch a typo.
+constexpr int kLongestWatchSeconds = 30 * 24 * 3600;
 
 std::optional<int> DecimalInRange(std::string_view text, int lowest, int highest) {
   int value = 0;
@@ -62,8 +69,13 @@ std::optional<Command> CommandNamed(std::string_view name) {
   if (name == "backup") return Command::Backup;
   if (name == "diff") return Command::Diff;
   if (name == "restore") return Command::Restore;
+  if (name == "monitor") return Command::Monitor;
+  if (name == "record") return Command::Record;
+  if (name == "export") return Command::Export;
   return {};
 }
+
+bool IsFileName(std::string_view text) { return !text.empty() && !text.starts_with("--"); }
 
 class Parser {
  public:
@@ -75,8 +87,11 @@ class Parser {
       if (option == "--help") return HelpWanted{};
       if (!linkOrSetting(option)) return UsageError{reason_};
     }
-    if (!seen_.link) return UsageError{"no link: give --tcp, --relay or --serial"};
-    if (options_.link == LinkKind::Relay && !seen_.password) {
+    const bool exportNext = next_ < arguments_.size() && arguments_[next_] == "export";
+    if (!seen_.link && !exportNext) {
+      return UsageError{"no link: give --tcp, --relay or --serial"};
+    }
+    if (seen_.link && options_.link == LinkKind::Relay && !seen_.password) {
       return UsageError{"--relay needs --password"};
     }
     if (options_.link != LinkKind::Relay && seen_.password) {
@@ -184,9 +199,64 @@ class Parser {
       options_.dryRun = true;
       rest.pop_back();
     }
-    const std::size_t wanted = *command == Command::Params ? 0 : 1;
+    if (*command == Command::Monitor || *command == Command::Record) {
+      if (!watchOptions(name, rest)) return false;
+    }
+    return positional(name, rest);
+  }
+
+  // --seconds N (wanted) and, for monitor, --csv FILE; taken out of the rest.
+  bool watchOptions(std::string_view name, std::vector<std::string_view>& rest) {
+    std::vector<std::string_view> left;
+    bool seconds = false;
+    bool csv = false;
+    for (std::size_t n = 0; n < rest.size(); ++n) {
+      const auto option = rest[n];
+      const bool isSeconds = option == "--seconds";
+      const bool isCsv = option == "--csv" && options_.command == Command::Monitor;
+      if (!isSeconds && !isCsv) {
+        left.push_back(option);
+        continue;
+      }
+      if (!once(isSeconds ? seconds : csv, option)) return false;
+      if (n + 1 >= rest.size()) {
+        reason_ = std::string(option) + " needs a value";
+        return false;
+      }
+      const auto text = rest[++n];
+      if (isCsv) {
+        if (!IsFileName(text)) {
+          reason_ = "--csv wants a FILE, not \"" + std::string(text) + "\"";
+          return false;
+        }
+        options_.csvFile = std::string(text);
+        continue;
+      }
+      const auto value = DecimalInRange(text, 1, kLongestWatchSeconds);
+      if (!value) {
+        reason_ = "--seconds wants a number from 1 to " + std::to_string(kLongestWatchSeconds) +
+                  ", not \"" + std::string(text) + "\"";
+        return false;
+      }
+      options_.seconds = *value;
+    }
+    if (!seconds) {
+      reason_ = std::string(name) + " needs --seconds N";
+      return false;
+    }
+    rest = std::move(left);
+    return true;
+  }
+
+  // The command's FILE, or RECORDING and DIR for export.
+  bool positional(std::string_view name, std::span<const std::string_view> rest) {
+    const auto command = options_.command;
+    const std::size_t wanted = command == Command::Params || command == Command::Monitor ? 0
+                               : command == Command::Export                              ? 2
+                                                                                         : 1;
+    const std::string_view what = command == Command::Export ? "RECORDING and a DIR" : "FILE";
     if (rest.size() < wanted) {
-      reason_ = std::string(name) + " needs a FILE";
+      reason_ = std::string(name) + " needs a " + std::string(what);
       return false;
     }
     if (rest.size() > wanted) {
@@ -194,13 +264,15 @@ class Parser {
           "unexpected argument \"" + std::string(rest[wanted]) + "\" after " + std::string(name);
       return false;
     }
-    if (wanted == 1) {
-      if (rest.front().empty() || rest.front().starts_with("--")) {
-        reason_ = std::string(name) + " wants a FILE, not \"" + std::string(rest.front()) + "\"";
+    for (const auto text : rest) {
+      if (!IsFileName(text)) {
+        reason_ = std::string(name) + " wants a " + std::string(what) + ", not \"" +
+                  std::string(text) + "\"";
         return false;
       }
-      options_.file = std::string(rest.front());
     }
+    if (wanted >= 1) options_.file = std::string(rest[0]);
+    if (wanted == 2) options_.directory = std::string(rest[1]);
     return true;
   }
 

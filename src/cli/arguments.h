@@ -9,7 +9,7 @@
 namespace bms::cli {
 
 enum class LinkKind { Tcp, Relay, Serial };
-enum class Command { Params, Backup, Diff, Restore };
+enum class Command { Params, Backup, Diff, Restore, Monitor, Record, Export };
 
 struct Options {
   LinkKind link = LinkKind::Tcp;
@@ -20,8 +20,11 @@ struct Options {
   std::string bmc = "100000000";
   int timeoutMs = 1500;
   Command command = Command::Params;
-  std::string file;  // every command but params
+  std::string file;  // backup, diff, restore, record; the recording for export
   bool dryRun = false;
+  int seconds = 0;        // monitor and record
+  std::string csvFile;    // monitor; empty for none
+  std::string directory;  // export
 };
 
 // Why the command line was refused, in one line.

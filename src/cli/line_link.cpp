@@ -7,6 +7,25 @@
 
 namespace bms::cli {
 
+namespace {
+
+std::string_view WithoutLineEnd(std::string_view line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+  return line;
+}
+
+// The login line with its three password groups hidden, as the debug window shows it.
+std::string MaskedLogin(std::string_view line) {
+  const wire::ReceivedFields fields(line);
+  const auto type = fields[3];
+  std::string masked(line.substr(0, static_cast<std::size_t>(type.data() - line.data())));
+  masked += type;
+  masked += ",********,********,********,";
+  return masked;
+}
+
+}  // namespace
+
 LineLink::LineLink(wire::TcpClient& tcp, base::Timer& timer, Settings settings)
     : tcp_(&tcp),
       timer_(timer),
@@ -65,16 +84,27 @@ void LineLink::sendFrame(std::string_view id, std::string_view data1, std::strin
 }
 
 void LineLink::sendLine(std::string_view line) {
+  const std::string sent = outgoing(line);
+  sendLine(sent, WithoutLineEnd(sent));
+}
+
+std::string LineLink::outgoing(std::string_view line) const {
+  return tcp_ && settings_.mode == Mode::Relay ? wire::AddRemoteMarker(line) : std::string(line);
+}
+
+void LineLink::sendLine(std::string_view line, std::string_view shown) {
   if (tcp_) {
-    tcp_->send(settings_.mode == Mode::Relay ? wire::AddRemoteMarker(line) : std::string(line));
+    tcp_->send(line);
   } else {
     serial_->write(line);
   }
+  if (onSentLine) onSentLine(shown);
 }
 
 void LineLink::onBytes(std::string_view bytes) {
   for (const auto& line : lines_.feed(bytes)) {
     if (failed_) return;
+    if (onReceivedLine) onReceivedLine(WithoutLineEnd(line));
     onLine(line);
   }
 }
@@ -91,7 +121,10 @@ void LineLink::onLine(std::string_view line) {
     pingPending_ = false;
   } else if (wire::TextEquals(type, "B")) {
     // The length was checked with the arguments, so the line can always be built.
-    if (const auto login = wire::PasswordLine(bmcField_, settings_.password)) sendLine(*login);
+    if (const auto login = wire::PasswordLine(bmcField_, settings_.password)) {
+      const std::string sent = outgoing(*login);
+      sendLine(sent, MaskedLogin(sent));
+    }
   } else if (wire::TextEquals(type, "D")) {
     if (wire::TextEquals(fields[4], "0")) {
       fail("the login was refused: wrong password");

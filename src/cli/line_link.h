@@ -41,6 +41,9 @@ class LineLink : public profiles::FrameLink {
 
   std::function<void()> onReady;
   std::function<void(std::string_view id, std::string_view data1, std::string_view data2)> onFrame;
+  // Every whole line in either direction, without its line end; a password shows masked.
+  std::function<void(std::string_view line)> onReceivedLine;
+  std::function<void(std::string_view line)> onSentLine;
   // The link is unusable (closed by the peer, login refused, the relay silent); the
   // transport has been closed. Reported once.
   std::function<void(std::string_view reason)> onFailed;
@@ -52,6 +55,8 @@ class LineLink : public profiles::FrameLink {
 
  private:
   void sendLine(std::string_view line);
+  void sendLine(std::string_view line, std::string_view shown);
+  std::string outgoing(std::string_view line) const;  // with the relay's marker where due
   void onBytes(std::string_view bytes);
   void onLine(std::string_view line);
   void onTick();

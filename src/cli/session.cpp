@@ -3,22 +3,17 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 
-#include "cli/line_link.h"
+#include "cli/open_link.h"
 #include "cli/progress.h"
 #include "cli/report.h"
 #include "cli/text_file.h"
 #include "profiles/engine.h"
-#include "qt/qt_serial_port.h"
-#include "qt/qt_tcp_client.h"
 #include "qt/qt_timer.h"
 
 namespace bms::cli {
@@ -49,6 +44,10 @@ std::string ProgressCaption(const Options& options) {
       return "comparing";
     case Command::Restore:
       return options.dryRun ? "comparing" : "restoring";
+    case Command::Monitor:
+    case Command::Record:
+    case Command::Export:
+      break;  // not run by this session
   }
   return "working";
 }
@@ -56,14 +55,9 @@ std::string ProgressCaption(const Options& options) {
 }  // namespace
 
 struct Session::Parts {
-  // The serial port opens COMn through an entry of that name in its directory; a private
-  // directory with COM1 leading to the device gives it any device path.
-  QTemporaryDir serialDir;
-  std::unique_ptr<qt::QtTcpClient> tcp;
-  std::unique_ptr<qt::QtSerialPort> serial;
-  qt::QtTimer linkTimer{"link"};
+  std::unique_ptr<OpenLink> open;
+  LineLink* link = nullptr;
   qt::QtTimer engineTimer{"engine"};
-  std::unique_ptr<LineLink> link;
   std::unique_ptr<profiles::ProfileEngine> engine;
   std::unique_ptr<Progress> progress;
 };
@@ -107,35 +101,9 @@ std::optional<int> Session::checkInput() {
 
 bool Session::open() {
   auto& parts = *parts_;
-  LineLink::Settings settings;
-  settings.bmc = options_.bmc;
-  settings.password = options_.password;
-  if (options_.link == LinkKind::Serial) {
-    settings.mode = LineLink::Mode::Serial;
-    const auto device =
-        QDir::current().absoluteFilePath(QFile::decodeName(options_.device.c_str()));
-    if (!parts.serialDir.isValid() ||
-        !QFile::link(device, parts.serialDir.filePath(QStringLiteral("COM1")))) {
-      Say("cannot reach the serial device " + options_.device);
-      return false;
-    }
-    parts.serial = std::make_unique<qt::QtSerialPort>(parts.serialDir.path().toStdString());
-    wire::SerialSettings serial;  // 9600 8N2
-    if (!parts.serial->open(serial)) {
-      Say("cannot open the serial device " + options_.device);
-      return false;
-    }
-    parts.link = std::make_unique<LineLink>(*parts.serial, parts.linkTimer, settings);
-  } else {
-    settings.mode =
-        options_.link == LinkKind::Relay ? LineLink::Mode::Relay : LineLink::Mode::Direct;
-    parts.tcp = std::make_unique<qt::QtTcpClient>();
-    if (!parts.tcp->connect(options_.host, options_.port)) {
-      Say("cannot connect to " + options_.host + ":" + std::to_string(options_.port));
-      return false;
-    }
-    parts.link = std::make_unique<LineLink>(*parts.tcp, parts.linkTimer, settings);
-  }
+  parts.open = OpenLinkOf(options_);
+  if (!parts.open) return false;
+  parts.link = parts.open->link.get();
 
   profiles::EngineOptions engineOptions;
   engineOptions.timeoutMs = options_.timeoutMs;
@@ -170,6 +138,10 @@ void Session::onReady() {
     case Command::Restore:
       engine.restore(*profile_, options_.dryRun);
       break;
+    case Command::Monitor:
+    case Command::Record:
+    case Command::Export:
+      break;  // not run by this session
   }
 }
 
@@ -215,6 +187,10 @@ void Session::onFinished() {
     case Command::Restore:
       report = RestoreReport(results, options_.dryRun);
       break;
+    case Command::Monitor:
+    case Command::Record:
+    case Command::Export:
+      break;  // not run by this session
   }
   std::fputs(report.text.c_str(), stdout);
   std::fflush(stdout);

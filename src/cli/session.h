@@ -9,7 +9,7 @@
 
 namespace bms::cli {
 
-// One run of a command, on a running Qt event loop: reads and checks the profile file,
+// One run of a parameter command, on a running Qt event loop: reads and checks the profile file,
 // opens the link, runs the engine, prints the results and ends the loop with the exit
 // code.
 class Session {

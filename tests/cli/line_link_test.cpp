@@ -94,6 +94,34 @@ TEST_F(LineLinkTest, TheRelayIsPingedThenLoggedIntoBeforeTheLinkIsReady) {
   EXPECT_EQ(tcp.takeSent(), "T,05F5E100,S6,09A00174,FFFFFFFF,FFFFFFFF,\r\n");
 }
 
+// Every line in either direction, as a recording keeps it: no line end, no password.
+TEST_F(LineLinkTest, EveryLineReachesTheListenersWithTheLoginMasked) {
+  make(LineLink::Mode::Relay);
+  std::vector<std::string> lines;
+  link->onSentLine = [&lines](std::string_view line) {
+    lines.push_back("tx " + std::string(line));
+  };
+  link->onReceivedLine = [&lines](std::string_view line) {
+    lines.push_back("rx " + std::string(line));
+  };
+  link->start();
+  tcp.deliver("T,05F5E100,S2,1,\r\nT,05F5E100,B,\r\nT,05F5E100,D,1,\r\n");
+  link->sendFrame("09A00174", "FFFFFFFF", "FFFFFFFF");
+  tcp.deliver(kFrameAnswer);
+  const std::vector<std::string> expected = {
+      "tx T,05F5E100,S1,",
+      "rx T,05F5E100,S2,1,",
+      "rx T,05F5E100,B,",
+      "tx T,05F5E100,SC,********,********,********,",
+      "rx T,05F5E100,D,1,",
+      "tx T,05F5E100,S6,09A00174,FFFFFFFF,FFFFFFFF,",
+      "rx T,05F5E100,7,09A10175,0CE4FFFF,FFFFFFFF,",
+  };
+  EXPECT_EQ(lines, expected);
+  EXPECT_NE(tcp.takeSent().find("SC,06736563,72657430,30303030,"), std::string::npos)
+      << "the controller still gets the password";
+}
+
 TEST_F(LineLinkTest, AReadyLinkIsKeptAliveWhileItWaits) {
   logIn();
   clock.advance(LineLink::kKeepAliveIntervalMs - 1);
