@@ -15,7 +15,8 @@ namespace {
 
 constexpr std::int64_t kMinBmcNumber = 100000000;
 constexpr std::int64_t kMaxBmcNumber = 999999999;
-constexpr int kMaxBics = 16;
+// BIC addresses are one byte; 0, 254 and 255 mean no BIC in particular.
+constexpr int kMaxBics = 253;
 constexpr double kMaxRate = 1000;
 constexpr int kMaxFlood = 1000000;
 // From the slowest teleprinter line to the fastest common serial adapters.
@@ -296,7 +297,7 @@ Endpoints (combine freely, at least one):
 The BMC:
   --bmc NUMBER         BMC number, 100000000 to 999999999 (default 100000000); every line
                        the BMC sends carries it as 8 hex digits in field 2.
-  --bics N             installed BICs, 0 to 16 (default 3). Each has 8 to 16 cells and 4
+  --bics N             installed BICs, 0 to 253 (default 3). Each has 8 to 16 cells and 4
                        to 8 temperature sensors, chosen from the seed.
   --seed N             seed of the pack and of the damage the fault switches do
                        (default 1). Same seed and same input lines: same output lines.

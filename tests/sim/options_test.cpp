@@ -36,6 +36,7 @@ TEST(SimOptions, GoodCommandLines) {
            Case{{"--direct", "1", "--baud=50", "--latency=60000"},
                 {.directPort = 1, .baud = 50, .latencyMs = 60000}},
            Case{{"--direct", "1", "--baud", "4000000"}, {.directPort = 1, .baud = 4000000}},
+           Case{{"--direct", "0", "--bics", "253"}, {.directPort = 0, .bics = 253}},
        }) {
     const ParseResult result = ParseOptions(c.args);
     ASSERT_TRUE(result.options.has_value()) << c.args.front() << ": " << result.error;
@@ -71,6 +72,7 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
            Case{{"--direct", "8000", "--latency", "-1"}, "--latency"},
            Case{{"--direct", "8000", "--latency", "60001"}, "--latency needs a whole number"},
            Case{{"--direct", "8000", "--count-bytes=yes"}, "takes no value"},
+           Case{{"--direct", "8000", "--bics", "254"}, "--bics needs a whole number from 0 to 253"},
        }) {
     const ParseResult result = ParseOptions(c.args);
     EXPECT_FALSE(result.options.has_value()) << c.reason;
