@@ -31,6 +31,7 @@ Bmc::Bmc(const BmcConfig& config)
 std::string Bmc::Line(const Frame& frame) const { return BmcFrameLine(bmcField_, frame); }
 
 std::vector<std::string> Bmc::HandleLine(std::string_view line) {
+  runFrames_.reset();
   const wire::ReceivedFields fields(line);
   // The BMC answers whatever number the request carries: on its own link it is the
   // only BMC, and the relay has already routed by number.
@@ -101,10 +102,11 @@ std::optional<Frame> Bmc::Own(std::int64_t request, std::string_view data1,
 }
 
 std::string Bmc::NextRunDataLine() {
-  const auto frames = RunDataFrames(pack_, config_.faults, config_.warnings);
-  std::string line = Line(frames[static_cast<std::size_t>(nextRunFrame_)]);
-  if (++nextRunFrame_ == static_cast<int>(frames.size())) {
+  if (!runFrames_) runFrames_ = RunDataFrames(pack_, config_.faults, config_.warnings);
+  std::string line = Line((*runFrames_)[static_cast<std::size_t>(nextRunFrame_)]);
+  if (++nextRunFrame_ == static_cast<int>(runFrames_->size())) {
     nextRunFrame_ = 0;
+    runFrames_.reset();
     // The set's time passes with what the set reported.
     counters_.Advance(config_.secondsPerSet, pack_.currentA(), pack_.totalVoltageV());
     pack_.Step();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,12 +10,11 @@
 #include "sim/calibration.h"
 #include "sim/counters.h"
 #include "sim/dc_module.h"
+#include "sim/frames.h"
 #include "sim/pack_model.h"
 #include "sim/parameters.h"
 
 namespace bms::sim {
-
-struct Frame;
 
 struct BmcConfig {
   std::uint32_t number = 100000000;
@@ -62,6 +63,9 @@ class Bmc {
   Counters counters_;
   DcChargingModule dcModule_;
   int nextRunFrame_ = 0;
+  // The present set's frames, made once instead of once a line: each one walks every cell
+  // of the pack. A request or the pack's step may change them, and drops them.
+  std::optional<std::array<Frame, 5>> runFrames_;
 };
 
 }  // namespace bms::sim

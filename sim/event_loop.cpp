@@ -18,6 +18,8 @@ namespace {
 constexpr std::size_t kMaxPendingBytes = 1 << 20;
 // Bound on run-data lines per pass, so that a flood does not starve the reads.
 constexpr int kMaxRunDataLinesPerPass = 5000;
+// The same for a fast replay, per client.
+constexpr int kMaxReplayLinesPerPass = 5000;
 // How often a terminal nobody has opened is looked at again (its hang-up state cannot
 // be waited for with poll()).
 constexpr int kTerminalProbeMs = 100;
@@ -51,7 +53,8 @@ EventLoop::Link::Link(Kind k, UniqueFd ownedFd, int rawFd, const Options& option
       faults(FaultsOf(options), options.seed, number),
       update(options.newer) {}
 
-EventLoop::EventLoop(const Options& options) : options_(options), bmc_(BmcOf(options)) {
+EventLoop::EventLoop(const Options& options, std::unique_ptr<Recording> replay)
+    : options_(options), bmc_(BmcOf(options)), replay_(std::move(replay)) {
   const double linesPerSecond = options.flood ? *options.flood : options.rate;
   runDataInterval_ = std::chrono::duration_cast<Clock::duration>(
       std::chrono::duration<double>(1.0 / linesPerSecond));
@@ -103,6 +106,7 @@ bool EventLoop::Listens(const Link& link) const {
   if (link.closing || link.closed) return false;
   switch (link.kind) {
     case Kind::Direct:
+      return !link.replay;
     case Kind::Serial:
       return true;
     case Kind::Relay:
@@ -157,11 +161,16 @@ void EventLoop::Accept(int listenFd, Kind kind) {
     UniqueFd fd = AcceptConnection(listenFd);
     if (!fd.valid()) return;
     const int raw = fd.get();
-    links_.push_back(std::make_unique<Link>(kind, std::move(fd), raw, options_, connections_++));
+    auto& link = links_.emplace_back(
+        std::make_unique<Link>(kind, std::move(fd), raw, options_, connections_++));
+    if (kind == Kind::Direct && replay_) {
+      link->replay.emplace(replay_->Stream(options_.speed.value_or(1), Clock::now()));
+    }
   }
 }
 
 void EventLoop::HandleBytes(Link& link, const std::string& bytes, Clock::time_point now) {
+  if (link.replay) return;  // a recording has nothing to answer with
   if (link.kind == Kind::Update) {
     if (const auto answer = link.update.Feed(bytes); answer && !options_.silent) {
       link.out += *answer;
@@ -203,6 +212,15 @@ void EventLoop::ReleaseHeldAnswers(Link& link, Clock::time_point now) {
   }
 }
 
+// A client that does not read holds the recording back instead of losing its lines.
+void EventLoop::PlayDueLines(Link& link, Clock::time_point now) {
+  for (int n = 0; n < kMaxReplayLinesPerPass && link.out.size() < kMaxPendingBytes; ++n) {
+    const auto line = link.replay->NextDue(now);
+    if (!line) return;
+    SendBmcLine(link, *line);
+  }
+}
+
 void EventLoop::Receive(Link& link) {
   std::string bytes;
   const IoResult result = ReadAvailable(link.fd, bytes);
@@ -224,6 +242,7 @@ void EventLoop::Receive(Link& link) {
 void EventLoop::Flush(Link& link, Clock::time_point now) {
   if (link.closed) return;
   ReleaseHeldAnswers(link, now);
+  if (link.replay) PlayDueLines(link, now);
   const std::size_t due = link.pacer.Due(link.out.size(), now);
   link.writeBlocked = false;
   if (due > 0) {
@@ -298,6 +317,10 @@ int EventLoop::PollTimeoutMs(Clock::time_point now) const {
   if (nextRunData_) until(*nextRunData_);
   const auto linkWakes = [&](const Link& link) {
     if (!link.held.empty()) until(link.held.front().first);
+    // A full queue waits for the reader instead.
+    if (link.replay && link.out.size() < kMaxPendingBytes) {
+      if (const auto next = link.replay->NextTime()) until(*next);
+    }
     // A blocked link waits for POLLOUT instead.
     if (const auto due = link.pacer.NextDue(); due && !link.writeBlocked) until(*due);
   };

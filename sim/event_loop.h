@@ -15,6 +15,7 @@
 #include "sim/pacer.h"
 #include "sim/pty.h"
 #include "sim/relay.h"
+#include "sim/replay.h"
 #include "sim/unique_fd.h"
 #include "sim/update_server.h"
 #include "wire/line_cutter.h"
@@ -23,10 +24,11 @@ namespace bms::sim {
 
 // Owns every endpoint and connection and runs them on one thread with poll(): reads
 // lines, hands them to the relay or the BMC, sends the answers and, on its timer, the
-// run data to every client that listens.
+// run data to every client that listens. With a recording, direct clients get its
+// received lines instead of the BMC.
 class EventLoop {
  public:
-  explicit EventLoop(const Options& options);
+  explicit EventLoop(const Options& options, std::unique_ptr<Recording> replay = nullptr);
   ~EventLoop();
   EventLoop(const EventLoop&) = delete;
   EventLoop& operator=(const EventLoop&) = delete;
@@ -60,7 +62,8 @@ class EventLoop {
     FaultInjector faults;
     RelaySession relay;
     UpdateSession update;
-    bool closing = false;  // close once `out` has gone
+    std::optional<ReplayStream> replay;  // a direct client while a recording plays
+    bool closing = false;                // close once `out` has gone
     bool closed = false;
   };
 
@@ -71,6 +74,7 @@ class EventLoop {
   std::vector<std::string> AskBmc(std::string_view line);
   void Answer(Link& link, std::vector<std::string> answers, Clock::time_point now);
   void ReleaseHeldAnswers(Link& link, Clock::time_point now);
+  void PlayDueLines(Link& link, Clock::time_point now);
   void Flush(Link& link, Clock::time_point now);
   void EmitDueRunData(Clock::time_point now);
   bool Listens(const Link& link) const;
@@ -83,6 +87,8 @@ class EventLoop {
   Options options_;
   Bmc bmc_;
   std::optional<Relay> relay_;
+  // Declared before the links: their streams read from it.
+  std::unique_ptr<Recording> replay_;
   UniqueFd directListen_;
   UniqueFd relayListen_;
   UniqueFd updateListen_;

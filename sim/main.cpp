@@ -3,12 +3,14 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "sim/event_loop.h"
 #include "sim/options.h"
+#include "sim/replay.h"
 
 namespace {
 
@@ -46,7 +48,17 @@ int main(int argc, char** argv) {
   ::sigaction(SIGINT, &action, nullptr);
   ::sigaction(SIGTERM, &action, nullptr);
 
-  bms::sim::EventLoop loop(*parsed.options);
+  std::unique_ptr<bms::sim::Recording> replay;
+  if (parsed.options->replayPath) {
+    replay = std::make_unique<bms::sim::Recording>();
+    std::string error;
+    if (!replay->Open(*parsed.options->replayPath, error)) {
+      std::fprintf(stderr, "bmc-sim: --replay: %s\n", error.c_str());
+      return 2;
+    }
+  }
+
+  bms::sim::EventLoop loop(*parsed.options, std::move(replay));
   std::string error;
   if (!loop.Open(error)) {
     std::fprintf(stderr, "bmc-sim: %s\n", error.c_str());

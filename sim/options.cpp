@@ -15,8 +15,10 @@ namespace {
 
 constexpr std::int64_t kMinBmcNumber = 100000000;
 constexpr std::int64_t kMaxBmcNumber = 999999999;
-constexpr int kMaxBics = 16;
+// BIC addresses are one byte; 0, 254 and 255 mean no BIC in particular.
+constexpr int kMaxBics = 253;
 constexpr double kMaxRate = 1000;
+constexpr double kMaxSpeed = 1000000;
 constexpr int kMaxFlood = 1000000;
 // From the slowest teleprinter line to the fastest common serial adapters.
 constexpr int kMinBaud = 50;
@@ -31,11 +33,11 @@ std::optional<std::int64_t> IntegerIn(std::string_view text, std::int64_t lo, st
   return value;
 }
 
-std::optional<double> RateIn(std::string_view text) {
+std::optional<double> PositiveIn(std::string_view text, double max) {
   if (!params::IsDecimalText(text) || text.front() == '-') return std::nullopt;
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || value <= 0 || value > kMaxRate) return std::nullopt;
+  if (result.ec != std::errc() || value <= 0 || value > max) return std::nullopt;
   return value;
 }
 
@@ -124,11 +126,26 @@ const std::map<std::string_view, ApplyValue>& ValueOptions() {
        }},
       {"--rate",
        [](Parser& p, std::string_view v) {
-         const auto rate = RateIn(v);
+         const auto rate = PositiveIn(v, kMaxRate);
          if (!rate)
            return p.Fail("--rate needs a number of sets per second above 0 and up to 1000, not '" +
                          std::string(v) + "'");
          p.options.rate = *rate;
+         return true;
+       }},
+      {"--replay",
+       [](Parser& p, std::string_view v) {
+         if (v.empty()) return p.Fail("--replay needs the path of a recording");
+         p.options.replayPath = std::string(v);
+         return true;
+       }},
+      {"--speed",
+       [](Parser& p, std::string_view v) {
+         const auto speed = PositiveIn(v, kMaxSpeed);
+         if (!speed)
+           return p.Fail("--speed needs a factor above 0 and up to 1000000, not '" +
+                         std::string(v) + "'");
+         p.options.speed = *speed;
          return true;
        }},
       {"--flood",
@@ -205,6 +222,8 @@ bool CheckCombination(Parser& p) {
   if (o.password && !o.relayPort) return p.Fail("--password is only used with --relay");
   if (o.refuseLogin && !o.relayPort) return p.Fail("--refuse-login is only used with --relay");
   if (o.newer && !o.updatePort) return p.Fail("--newer is only used with --update");
+  if (o.replayPath && !o.directPort) return p.Fail("--replay plays to --direct clients only");
+  if (o.speed && !o.replayPath) return p.Fail("--speed is only used with --replay");
   if (o.locked && o.refuseSaves) {
     return p.Fail("--locked and --refuse-saves exclude each other: every save is refused anyway");
   }
@@ -296,7 +315,7 @@ Endpoints (combine freely, at least one):
 The BMC:
   --bmc NUMBER         BMC number, 100000000 to 999999999 (default 100000000); every line
                        the BMC sends carries it as 8 hex digits in field 2.
-  --bics N             installed BICs, 0 to 16 (default 3). Each has 8 to 16 cells and 4
+  --bics N             installed BICs, 0 to 253 (default 3). Each has 8 to 16 cells and 4
                        to 8 temperature sensors, chosen from the seed.
   --seed N             seed of the pack and of the damage the fault switches do
                        (default 1). Same seed and same input lines: same output lines.
@@ -353,6 +372,18 @@ temperatures 09A0FA30 rise with the charging current; the fault reset 09A0FA0E "
 is acknowledged "00AAFFFF".
 CAN echo: a frame whose ID is none of the BMC's requests is answered with ID + 1 and the
 same data fields (FFFFFFFF gets no answer).
+
+Replay:
+  --replay FILE        every client of --direct is sent the lines the tool received in
+                       the recording FILE, in time order at their recorded pace, from the
+                       first line on; it is not the BMC: its requests are read and
+                       ignored, and no run data is made. When the lines run out the
+                       connection stays open and quiet. The other endpoints keep playing
+                       the BMC. The fault switches and --baud apply to the replayed lines
+                       as to the BMC's. A FILE that is missing or no recording ends the
+                       program with a message and exit code 2.
+  --speed X            replay X times as fast as recorded (above 0 and up to 1000000,
+                       default 1).
 
 Fault switches (they damage the BMC's lines, counted per connection; the relay's own
 lines S2, B, D and F are never damaged):

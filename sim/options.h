@@ -38,6 +38,9 @@ struct Options {
   bool refuseLogin = false;
   bool silent = false;
 
+  std::optional<std::string> replayPath{};  // direct clients get this recording's lines
+  std::optional<double> speed{};            // how many times as fast as recorded; none: 1
+
   friend bool operator==(const Options&, const Options&) = default;
 };
 

@@ -77,9 +77,31 @@ TEST(BmcSimProcess, TheRelayRoutesByTheNumberAFactoryWriteGave) {
   EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 
+TEST(BmcSimProcess, TheLargestPackAnswersForItsLastBic) {
+  SimProcess sim({"--direct", "0", "--bics", "253", "--rate", "0.01"});
+  UniqueFd socket = Connect(sim.Port("direct"));
+  const auto request = [](const char* id) {
+    return wire::FrameLine("05F5E100", id, "FFFFFFFF", "FFFFFFFF");
+  };
+  const std::string lines = request("09A00100") + request("09A010FD");
+  ASSERT_EQ(::send(socket.get(), lines.data(), lines.size(), MSG_NOSIGNAL),
+            static_cast<ssize_t>(lines.size()));
+  LineReader reader(socket.get(), wire::LineCutter::Mode::Tcp);
+  const auto installed = reader.NextWithId("09A10101");
+  ASSERT_TRUE(installed);
+  EXPECT_EQ(wire::ReceivedFields(*installed)[5], "FDFFFFFF");
+  for (char kind = '1'; kind <= '7'; ++kind) {
+    const std::string id = "09A11" + std::string(1, kind) + "FD";
+    const auto line = reader.Next();
+    ASSERT_TRUE(line) << id;
+    EXPECT_EQ(wire::ReceivedFields(*line)[4], id);
+  }
+  EXPECT_EQ(sim.Stop(SIGTERM), 0);
+}
+
 TEST(BmcSimProcess, BadOptionsEndWithCodeTwoAndHelpWins) {
   for (const auto& [args, code] : std::vector<std::pair<std::vector<std::string>, int>>{
-           {{"--direct", "0", "--bics", "17"}, 2},
+           {{"--direct", "0", "--bics", "254"}, 2},
            {{"--relay", "0"}, 2},
            {{"--bogus"}, 2},
            {{"--direct", "x", "--help"}, 0},

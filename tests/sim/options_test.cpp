@@ -36,6 +36,11 @@ TEST(SimOptions, GoodCommandLines) {
            Case{{"--direct", "1", "--baud=50", "--latency=60000"},
                 {.directPort = 1, .baud = 50, .latencyMs = 60000}},
            Case{{"--direct", "1", "--baud", "4000000"}, {.directPort = 1, .baud = 4000000}},
+           Case{{"--direct", "0", "--bics", "253"}, {.directPort = 0, .bics = 253}},
+           Case{{"--direct", "0", "--replay", "a.bmsrec", "--speed", "0.5"},
+                {.directPort = 0, .replayPath = "a.bmsrec", .speed = 0.5}},
+           Case{{"--direct", "0", "--replay=a.bmsrec"},
+                {.directPort = 0, .replayPath = "a.bmsrec"}},
        }) {
     const ParseResult result = ParseOptions(c.args);
     ASSERT_TRUE(result.options.has_value()) << c.args.front() << ": " << result.error;
@@ -71,6 +76,12 @@ TEST(SimOptions, BadCommandLinesAreRefusedWithAReason) {
            Case{{"--direct", "8000", "--latency", "-1"}, "--latency"},
            Case{{"--direct", "8000", "--latency", "60001"}, "--latency needs a whole number"},
            Case{{"--direct", "8000", "--count-bytes=yes"}, "takes no value"},
+           Case{{"--direct", "8000", "--bics", "254"}, "--bics needs a whole number from 0 to 253"},
+           Case{{"--relay", "8001", "--password", "a", "--replay", "a.bmsrec"}, "--direct clients"},
+           Case{{"--direct", "8000", "--speed", "2"}, "only used with --replay"},
+           Case{{"--direct", "8000", "--replay", "a", "--speed", "0"}, "--speed needs a factor"},
+           Case{{"--direct", "8000", "--replay", "a", "--speed", "-1"}, "--speed"},
+           Case{{"--direct", "8000", "--replay", ""}, "--replay needs the path"},
        }) {
     const ParseResult result = ParseOptions(c.args);
     EXPECT_FALSE(result.options.has_value()) << c.reason;
