@@ -56,28 +56,31 @@ std::vector<TrendPoint> Decimate(std::span<const std::int64_t> times,
                                  std::span<const double> values, TimeWindow window, int width) {
   std::vector<TrendPoint> points;
   if (width <= 0 || window.toMs < window.fromMs) return points;
-  const auto begin = std::lower_bound(times.begin(), times.end(), window.fromMs);
-  const auto end = std::upper_bound(begin, times.end(), window.toMs);
+  const auto first = std::lower_bound(times.begin(), times.end(), window.fromMs);
+  const auto last = std::upper_bound(first, times.end(), window.toMs);
+  const auto end = static_cast<std::size_t>(last - times.begin());
   const auto length = window.toMs - window.fromMs + 1;
 
-  Column column;
-  std::int64_t current = -1;
-  for (auto at = begin; at != end; ++at) {
-    const auto index = static_cast<std::size_t>(at - times.begin());
-    const double value = values[index];
-    if (std::isnan(value)) continue;
-    const auto pixel = (*at - window.fromMs) * width / length;
-    if (pixel != current) {
-      if (current >= 0) Emit(column, times, values, points);
-      current = pixel;
-      column = {index, index, index, index};
+  // One division per column rather than per sample: the column's end time bounds a
+  // plain scan for its extremes.
+  auto index = static_cast<std::size_t>(first - times.begin());
+  while (index < end) {
+    if (std::isnan(values[index])) {
+      ++index;
       continue;
     }
-    column.last = index;
-    if (value < values[column.lowest]) column.lowest = index;
-    if (value > values[column.highest]) column.highest = index;
+    const auto pixel = (times[index] - window.fromMs) * width / length;
+    const auto nextColumnMs = window.fromMs + ((pixel + 1) * length + width - 1) / width;
+    Column column{index, index, index, index};
+    for (++index; index < end && times[index] < nextColumnMs; ++index) {
+      const double value = values[index];
+      if (std::isnan(value)) continue;
+      column.last = index;
+      if (value < values[column.lowest]) column.lowest = index;
+      if (value > values[column.highest]) column.highest = index;
+    }
+    Emit(column, times, values, points);
   }
-  if (current >= 0) Emit(column, times, values, points);
   return points;
 }
 
