@@ -11,6 +11,10 @@
 // Every cell (or temperature sensor) of every BIC read so far, as the tiles of the pack
 // heat map: each coloured by its deviation from the pack mean, the extremes outlined, and
 // the tiles not read for a few polling rounds marked stale so that a window fades them.
+//
+// The cell detail answers of a BIC feed updateCells and updateTemperatures; a window asks
+// for view() when it repaints, with StaleAfterMs of the installed BIC count, and
+// TileTooltip (heat_map_tooltip.h) for the tile under the pointer.
 namespace bms::recorder {
 
 enum class HeatMapMode { Voltage, Temperature };

@@ -27,7 +27,12 @@ struct TrendMarker {
 // that a span is found by binary search on the times and read without copying.
 //
 // A live store keeps the last 24 hours (and at most a day of one-second samples); a store
-// made for a recording keeps everything it is given.
+// made for a recording keeps everything it is given (see LoadTrend).
+//
+// Live use: append SampleOf(now, values) once a set of run data is complete, and hand
+// the events AlarmJournal::update returns to addAlarmOnsets. A chart then takes
+// SpanWindow(span, now, store), Decimate for each series it shows, and markersIn for the
+// same window.
 class TrendStore {
  public:
   static constexpr std::int64_t kLiveRetentionMs = 24LL * 60 * 60 * 1000;
