@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/app.h"
@@ -194,6 +196,53 @@ bool SaveFactoryWindows(const std::filesystem::path& out, const std::string& por
   return ok;
 }
 
+// A save dialog cannot be answered offscreen: recordings go to a file in the program folder.
+class ScreenshotPlatform : public bms::qt::QtPlatform {
+ public:
+  using QtPlatform::QtPlatform;
+
+  std::optional<std::filesystem::path> chooseFileToSave(std::string_view,
+                                                        std::string_view suggestedName) override {
+    return std::filesystem::path(suggestedName);
+  }
+};
+
+// The main window while it records and the alarm journal, in both languages, after the
+// tool has seen the flags of two controllers: the live one and another with other flags,
+// so that flags go on and off.
+bool SaveRecordingAndJournal(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
+                             const std::filesystem::path& out) {
+  bms::sim::SimProcess other(
+      {"--direct", "0", "--rate", "5", "--bics", "2", "--faults", "01", "--warnings", "03"});
+  for (const auto& line : other.Endpoints()) {
+    if (line.starts_with("direct ")) {
+      main.setText("服务器端口编辑框", line.substr(line.find(':') + 1));
+    }
+  }
+  main.userClick("通信按钮");
+  main.userClick("录制按钮");
+  Wait(1500);
+  main.userClick("读取单体信息选择框");
+  Wait(2500);
+  bool ok = true;
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    Wait(1000);
+    ok = Save(main.window(), out / ("main-recording-" + std::string(language) + ".png")) && ok;
+  }
+  main.userClick("录制按钮");
+  main.userClick("通信按钮");
+  main.userClick("告警日志按钮");
+  auto& journal = platform.openWindow(bms::base::Window::Journal);
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    ok = Save(journal.window(), out / ("journal-" + std::string(language) + ".png")) && ok;
+  }
+  platform.closeWindow(bms::base::Window::Journal);
+  other.Stop(SIGTERM);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -225,7 +274,7 @@ int main(int argc, char* argv[]) {
     if (line.starts_with("direct ")) port = endpointPort;
     if (line.starts_with("update ")) updatePort = std::stoi(endpointPort);
   }
-  bms::qt::QtPlatform platform(dir);
+  ScreenshotPlatform platform(dir);
   bms::app::App app(platform, {"127.0.0.1", updatePort});
   app.start();
   auto& main = platform.openWindow(bms::base::Window::Main);
@@ -290,6 +339,7 @@ int main(int argc, char* argv[]) {
     main.setIndex("总选择夹", 0);
     main.userClick("通信按钮");
   }
+  ok = SaveRecordingAndJournal(platform, main, out) && ok;
   ok = SaveFactoryWindows(out, port) && ok;
   sim.Stop(SIGTERM);
   return ok ? 0 : 1;

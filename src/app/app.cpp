@@ -54,11 +54,14 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
       updateQuery_(context_, *updateQueryTimer_, std::move(updateServer), UpdateRequest()),
       passwordChange_(context_, link_),
       canDebug_(context_, link_),
-      profileWindow_(context_, link_) {
+      profileWindow_(context_, link_),
+      recording_(context_, dispatcher_, runMonitor_.values()) {
   platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
-  link_.dispatchLine = [this](std::string_view line) { dispatcher_.dispatchLine(line); };
+  link_.dispatchLine = [this](std::string_view line) { recording_.dispatchLine(line); };
+  link_.onSent = [this](std::string_view line) { recording_.onSent(line); };
   dispatcher_.onAnswer = [this](std::string_view id, std::string_view data1,
                                 std::string_view data2) {
+    recording_.onAnswer(id, data1, data2);
     profileWindow_.onFrame(id, data1, data2);
   };
   dispatcher_.onPasswordResult = [this](std::string_view result) {
@@ -71,6 +74,7 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
     }
   };
   link_.onReset = [this] {
+    recording_.onNewConnection();
     profileWindow_.onLinkLost();
     monitor::ClearBicDetailView(context_.main(), context_.bic);
     monitor::ResetBicNavigation(context_.main(), context_.bic);
@@ -162,6 +166,7 @@ void App::bindHandlers() {
   passwordChange_.bind();
   canDebug_.bind();
   profileWindow_.bind();
+  recording_.bind();
   monitor::BindBicNavigation(context_);
 }
 
@@ -169,12 +174,14 @@ void App::applyChinese() {
   ApplyLanguage(context_.main(), Language::Chinese, context_.newVersionKnown);
   debugWindow_.applyLanguage();
   profileWindow_.applyLanguage();
+  recording_.applyLanguage();
 }
 
 void App::applyEnglish() {
   ApplyLanguage(context_.main(), Language::English, context_.newVersionKnown);
   debugWindow_.applyLanguage();
   profileWindow_.applyLanguage();
+  recording_.applyLanguage();
   context_.log.received(kEnglishNotice);
 }
 
@@ -189,10 +196,11 @@ void App::onWindowClosed(Window window) {
     timer->setInterval(0);
   }
   reconnect_.cancel();
+  recording_.onMainWindowClosed();
   bicCalibration_.onClosed();
   context_.mainWindow = nullptr;
-  for (auto auxiliary :
-       {Window::Factory, Window::Debug, Window::Bic, Window::Profile, Window::Error}) {
+  for (auto auxiliary : {Window::Factory, Window::Debug, Window::Bic, Window::Profile,
+                         Window::Journal, Window::Error}) {
     context_.platform.closeWindow(auxiliary);
   }
   // With its window gone, a cancelled run has nothing left to show.

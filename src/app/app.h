@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/recording_control.h"
 #include "base/context.h"
 #include "base/platform.h"
 #include "link/link_control.h"
@@ -80,6 +81,7 @@ class App {
   service::PasswordChange passwordChange_;
   service::CanDebug canDebug_;
   profiles::ProfileWindow profileWindow_;
+  RecordingControl recording_;
 };
 
 }  // namespace bms::app

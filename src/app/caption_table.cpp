@@ -188,6 +188,7 @@ std::span<const Caption> ControlCaptions() {
       // In 状态栏.
       {"链路状态标签", "空闲", "Idle"},
       {"自动重连选择框", "自动重连", "Auto reconnect"},
+      {"告警日志按钮", "告警日志", "Alarm journal"},
 
       // In 分组框1.
       {"单体电压标记标签", "电压", "Voltage"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -30,7 +31,7 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-enum class Window { Main, Debug, Error, Factory, Bic, Profile };
+enum class Window { Main, Debug, Error, Factory, Bic, Profile, Journal };
 
 // Everything the application asks of the machine it runs on.
 class Platform {
@@ -56,6 +57,8 @@ class Platform {
   virtual int screenWidth() const = 0;
   virtual int screenHeight() const = 0;
   virtual std::filesystem::path programDir() const = 0;
+  // Wall-clock time in milliseconds since 1970, UTC: the stamp of recorded rows.
+  virtual std::int64_t nowUtcMs() const = 0;
 
   // Builds the window from its table and shows it; an open window is returned as it is.
   virtual forms::Form& openWindow(Window window) = 0;

@@ -16,6 +16,8 @@ const forms::FormTable& TableOf(Window window) {
       return forms::BicWindowTable();
     case Window::Profile:
       return forms::ProfileWindowTable();
+    case Window::Journal:
+      return forms::JournalWindowTable();
     case Window::Main:
       break;
   }

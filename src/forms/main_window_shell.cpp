@@ -215,7 +215,8 @@ constexpr ControlSpec kShell[] = {
      .stretch = Stretch::Both},
 
     // Status bar along the bottom: link state, time since the last received line, the
-    // last failure and the auto reconnect switch; the failure takes what the others leave.
+    // last failure, the auto reconnect switch, then recording and the alarm journal; the
+    // failure takes what the others leave.
     {.name = "状态栏", .kind = Kind::StatusBar, .cell = {2, 0, 1, 2}},
     {.name = "链路状态标签",
      .kind = Kind::Label,
@@ -236,6 +237,25 @@ constexpr ControlSpec kShell[] = {
      .caption = "自动重连",
      // A width of its own keeps it at its caption's size, at the right end.
      .minimumWidth = 48},
+    // Recording and the alarm journal, after everything else.
+    {.name = "录制按钮",
+     .kind = Kind::Button,
+     .parent = "状态栏",
+     .cell = {0, 4},
+     .caption = "录制",
+     .minimumWidth = 64},
+    // Elapsed time and file size; wide enough for "999:59:59  999.9 MB" not to move anything.
+    {.name = "录制状态标签",
+     .kind = Kind::Label,
+     .parent = "状态栏",
+     .cell = {0, 5},
+     .minimumWidth = 140},
+    {.name = "告警日志按钮",
+     .kind = Kind::Button,
+     .parent = "状态栏",
+     .cell = {0, 6},
+     .caption = "告警日志",
+     .minimumWidth = 64},
 };
 
 }  // namespace

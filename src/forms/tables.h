@@ -22,5 +22,6 @@ const FormTable& ErrorPromptTable();
 const FormTable& FactoryWindowTable();
 const FormTable& BicWindowTable();
 const FormTable& ProfileWindowTable();
+const FormTable& JournalWindowTable();
 
 }  // namespace bms::forms

@@ -230,10 +230,10 @@ void LinkControl::sendLine(std::string_view line) {
     context_.platform.bmcLink().send(sent);
   }
   if (const auto type = PasswordLineType(wire::ReceivedFields(sent)); !type.empty()) {
-    context_.log.sent(Masked(sent, type));
-  } else {
-    context_.log.sent(sent);
+    sent = Masked(sent, type);
   }
+  context_.log.sent(sent);
+  if (onSent) onSent(sent);
   context_.activity.sent = true;
 }
 

@@ -47,6 +47,8 @@ class LinkControl {
   std::function<void()> onLost;
   // The button was pressed: what the user asks for replaces any reopening under way.
   std::function<void()> onPressed;
+  // Every line sent, as the debug window shows it: passwords masked.
+  std::function<void(std::string_view line)> onSent;
 
  private:
   void showSerialDevices();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -107,6 +108,13 @@ void QtPlatform::showMessageBox(std::string_view text, std::string_view title) {
 namespace {
 
 constexpr char kProfileFilter[] = "JSON (*.json)";
+constexpr char kRecordingFilter[] = "SQLite (*.sqlite)";
+
+// Recordings and profiles share the dialog; the suggested name tells which is asked for.
+QString SaveFilter(std::string_view suggestedName) {
+  return QString::fromLatin1(suggestedName.ends_with(".sqlite") ? kRecordingFilter
+                                                                : kProfileFilter);
+}
 
 std::optional<std::filesystem::path> ToPath(const QString& chosen) {
   if (chosen.isEmpty()) return std::nullopt;
@@ -129,8 +137,7 @@ std::optional<std::filesystem::path> QtPlatform::chooseFileToOpen(std::string_vi
 std::optional<std::filesystem::path> QtPlatform::chooseFileToSave(std::string_view title,
                                                                   std::string_view suggestedName) {
   return ToPath(QFileDialog::getSaveFileName(dialogParent(), ToQString(title),
-                                             ToQString(suggestedName),
-                                             QString::fromLatin1(kProfileFilter)));
+                                             ToQString(suggestedName), SaveFilter(suggestedName)));
 }
 
 bool QtPlatform::askYesNo(std::string_view text, std::string_view title) {
@@ -146,6 +153,8 @@ int QtPlatform::screenWidth() const { return AvailableScreen().width(); }
 int QtPlatform::screenHeight() const { return AvailableScreen().height(); }
 
 std::filesystem::path QtPlatform::programDir() const { return programDir_; }
+
+std::int64_t QtPlatform::nowUtcMs() const { return QDateTime::currentMSecsSinceEpoch(); }
 
 QtPlatform::Slot& QtPlatform::slot(base::Window window) {
   return windows_.at(static_cast<std::size_t>(window));

@@ -57,6 +57,7 @@ class QtPlatform : public base::Platform {
   int screenWidth() const override;
   int screenHeight() const override;
   std::filesystem::path programDir() const override;
+  std::int64_t nowUtcMs() const override;
 
   QtForm& openWindow(base::Window window) override;
   QtForm* findWindow(base::Window window) override;
@@ -91,7 +92,7 @@ class QtPlatform : public base::Platform {
   QtTcpClient updateLink_{QtTcpClient::kConnectBound, QtTcpClient::Connecting::InBackground};
   // Declared before the windows so that it outlives them.
   std::unique_ptr<CloseWatcher> watcher_;
-  std::array<Slot, 6> windows_;
+  std::array<Slot, 7> windows_;
   std::unique_ptr<QTimer> framing_;  // looks for the frames of windows with a pending rectangle
   int framingTicks_ = 0;
   std::uint64_t generations_ = 0;

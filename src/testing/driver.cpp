@@ -19,9 +19,10 @@ struct WindowName {
 };
 
 constexpr WindowName kWindows[] = {
-    {"main", base::Window::Main},   {"debug", base::Window::Debug},
-    {"error", base::Window::Error}, {"factory", base::Window::Factory},
-    {"bic", base::Window::Bic},     {"profile", base::Window::Profile}};
+    {"main", base::Window::Main},      {"debug", base::Window::Debug},
+    {"error", base::Window::Error},    {"factory", base::Window::Factory},
+    {"bic", base::Window::Bic},        {"profile", base::Window::Profile},
+    {"journal", base::Window::Journal}};
 
 base::Window ParseWindow(std::string_view name) {
   for (const auto& known : kWindows) {

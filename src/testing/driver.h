@@ -97,7 +97,7 @@ class Driver {
   int beeps() const;
   std::vector<MessageBox> messageBoxes() const;  // every modal box shown, answered OK at once
 
-  // The window "profile" is addressed like the others ("profile:name").
+  // The windows "profile" and "journal" are addressed like the others ("profile:name").
   // Tables: rows, cell texts and cell backgrounds ("" and white outside the table).
   int rowCount(std::string_view control) const;
   std::string cell(std::string_view control, int row, int column) const;

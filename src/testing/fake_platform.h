@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,9 @@
 #include "testing/virtual_clock.h"
 
 namespace bms::testing {
+
+// Wall-clock time when the virtual clock reads 0: 2026-12-06 16:30:00 UTC.
+inline constexpr std::int64_t kUtcAtZeroMs = 1796574600000;
 
 // A dialog the application asked: "open", "save" or "yes/no", with its texts.
 struct AskedDialog {
@@ -49,6 +53,8 @@ class FakePlatform : public base::Platform {
   int screenWidth() const override { return screenWidthPixels; }
   int screenHeight() const override { return screenHeightPixels; }
   std::filesystem::path programDir() const override { return programDir_; }
+  // The wall clock moves with the virtual one, from a fixed moment.
+  std::int64_t nowUtcMs() const override { return utcAtZeroMs + clock.now(); }
   forms::Form& openWindow(base::Window window) override;
   forms::Form* findWindow(base::Window window) override;
   void closeWindow(base::Window window) override;
@@ -71,6 +77,7 @@ class FakePlatform : public base::Platform {
   std::deque<std::optional<std::filesystem::path>> saveAnswers;
   std::deque<bool> yesNoAnswers;
   std::vector<AskedDialog> dialogs;
+  std::int64_t utcAtZeroMs = kUtcAtZeroMs;
   int screenWidthPixels = 1920;
   int screenHeightPixels = 1080;
 

@@ -14,8 +14,9 @@ namespace bms::forms {
 namespace {
 
 const FormTable& Table(const std::string& name) {
-  for (const auto* table : {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(),
-                            &FactoryWindowTable(), &BicWindowTable(), &ProfileWindowTable()}) {
+  for (const auto* table :
+       {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(), &FactoryWindowTable(),
+        &BicWindowTable(), &ProfileWindowTable(), &JournalWindowTable()}) {
     if (table->name == name) return *table;
   }
   throw std::invalid_argument(name);
@@ -58,7 +59,8 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
       }
       EXPECT_TRUE(parentKind == Kind::GroupBox || parentKind == Kind::TabPage ||
                   (parentKind == Kind::StatusBar &&
-                   (control.kind == Kind::Label || control.kind == Kind::CheckBox)))
+                   (control.kind == Kind::Label || control.kind == Kind::CheckBox ||
+                    control.kind == Kind::Button)))
           << control.name << " is inside " << control.parent;
     }
     if (control.kind == Kind::ComboBox) {
@@ -77,7 +79,8 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, FormTables,
-                         ::testing::Values("main", "debug", "error", "factory", "bic", "profile"));
+                         ::testing::Values("main", "debug", "error", "factory", "bic", "profile",
+                                           "journal"));
 
 TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
   const auto byName = ByName(MainWindowTable());
@@ -121,9 +124,9 @@ TEST(ToolTipTable, EveryEntryNamesAMainWindowControlAndSaysWhatItIs) {
 
 TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
   // Captions that are meant to stay as they are: the language box names both languages,
-  // and a language is named in its own; the communication button is translated by the
-  // language switch by its state.
-  const std::set<std::string_view> kept = {"分组框2", "简体中文单选框", "通信按钮"};
+  // and a language is named in its own; the communication and record buttons are
+  // translated by the language switch by their state.
+  const std::set<std::string_view> kept = {"分组框2", "简体中文单选框", "通信按钮", "录制按钮"};
   std::set<std::string_view> translated;
   for (const auto& caption : app::ControlCaptions()) translated.insert(caption.control);
   std::set<std::string> translatedPages;
@@ -147,13 +150,14 @@ TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
   EXPECT_GT(leftInChinese, 50);  // the GB/T pages alone hold more
 }
 
-TEST(StatusBar, HoldsTheLinkStateTheLastReceptionTheLastErrorAndAutoReconnect) {
+TEST(StatusBar, HoldsTheLinkStateTheLastErrorAutoReconnectThenRecordingAndTheJournal) {
   std::vector<std::string_view> controls;
   for (const auto& control : MainWindowTable().controls) {
     if (control.parent == "状态栏") controls.push_back(control.name);
   }
   EXPECT_EQ(controls, (std::vector<std::string_view>{"链路状态标签", "最后接收时间标签",
-                                                     "最后错误信息标签", "自动重连选择框"}));
+                                                     "最后错误信息标签", "自动重连选择框",
+                                                     "录制按钮", "录制状态标签", "告警日志按钮"}));
   const auto byName = ByName(MainWindowTable());
   EXPECT_EQ(byName.at("自动重连选择框")->kind, Kind::CheckBox);
   EXPECT_EQ(byName.at("状态栏")->kind, Kind::StatusBar);
@@ -162,6 +166,10 @@ TEST(StatusBar, HoldsTheLinkStateTheLastReceptionTheLastErrorAndAutoReconnect) {
   EXPECT_EQ(byName.at("最后错误信息标签")->minimumWidth, 0);
   EXPECT_GT(byName.at("链路状态标签")->minimumWidth, 0);
   EXPECT_GT(byName.at("最后接收时间标签")->minimumWidth, 0);
+  // Only the error message stretches: a longer caption or figure never moves the others.
+  for (const char* fixed : {"录制按钮", "录制状态标签", "告警日志按钮"}) {
+    EXPECT_GT(byName.at(fixed)->minimumWidth, 0) << fixed;
+  }
 }
 
 TEST(CaptionTable, PageCaptionsMatchThePagesInOrder) {

@@ -89,7 +89,8 @@ TEST_P(QtFormTables, EveryControlSitsInItsParentAndEditsOnlyWhereMeant) {
 INSTANTIATE_TEST_SUITE_P(Windows, QtFormTables,
                          ::testing::Values(base::Window::Main, base::Window::Debug,
                                            base::Window::Error, base::Window::Factory,
-                                           base::Window::Bic, base::Window::Profile));
+                                           base::Window::Bic, base::Window::Profile,
+                                           base::Window::Journal));
 
 // Colours must reach the pixels, not just the getters.
 TEST(QtFormMainWindow, ColoursArePainted) {

@@ -1,0 +1,96 @@
+// A recording against bmc-sim on real widgets and sockets: flags on from the start, the
+// connection dropped by the simulator and restored by the automatic reconnection.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "end_to_end.h"
+
+namespace bms::qt {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+Rows Query(const std::filesystem::path& file, const std::string& sql) {
+  sqlite3* db = nullptr;
+  Rows rows;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_exec(
+        db, sql.c_str(),
+        [](void* out, int columns, char** values, char**) {
+          auto& table = *static_cast<Rows*>(out);
+          table.emplace_back();
+          for (int c = 0; c < columns; ++c) table.back().push_back(values[c] ? values[c] : "NULL");
+          return 0;
+        },
+        &rows, nullptr);
+  }
+  sqlite3_close(db);
+  return rows;
+}
+
+// The save dialog answered with a file in the program folder.
+class RecordingPlatform : public QtPlatform {
+ public:
+  using QtPlatform::QtPlatform;
+  std::optional<std::filesystem::path> chooseFileToSave(std::string_view,
+                                                        std::string_view) override {
+    return programDir() / "session.sqlite";
+  }
+};
+
+class EndToEndRecording : public EndToEnd {
+ protected:
+  void startRecordingApp(const std::string& settings) {
+    std::ofstream(dir.path() / "bms_user.txt") << settings;
+    EnsureApplication();
+    platform = std::make_unique<RecordingPlatform>(dir.path());
+    app =
+        std::make_unique<app::App>(*platform, service::UpdateServer{"127.0.0.1", kNoUpdateServer});
+    app->start();
+    main = platform->findWindow(base::Window::Main);
+    ASSERT_TRUE(main->userClick("Debug按钮"));
+    ASSERT_TRUE(main->userClick("自动重连选择框"));
+    ASSERT_TRUE(main->userClick("录制按钮"));
+    ASSERT_TRUE(main->userClick("通信按钮"));
+  }
+};
+
+TEST_F(EndToEndRecording, RecordsAcrossADroppedConnectionAndItsReconnection) {
+  const auto endpoints =
+      startSim({"--direct", "0", "--rate", "5", "--faults", "04", "--drop-after", "30"});
+  startRecordingApp(DirectSettings(endpoints));
+  ASSERT_EQ(main->text("录制按钮"), "Stop recording");
+  // More lines than one connection carries: the second one delivers too.
+  ASSERT_TRUE(waitFor([&] { return rxCount() > 45; }));
+  EXPECT_NE(received().find("Reconnect attempt"), std::string::npos);
+  ASSERT_TRUE(main->userClick("录制按钮"));
+  ASSERT_TRUE(main->userClick("通信按钮"));
+
+  const auto file = dir.path() / "session.sqlite";
+  EXPECT_EQ(Query(file, "SELECT value FROM meta WHERE key = 'bmc_number'"), (Rows{{"100000000"}}));
+  const auto sets = Query(file, "SELECT count(*) FROM run_data");
+  ASSERT_EQ(sets.size(), 1U);
+  EXPECT_GE(std::stoi(sets[0][0]), 2);
+  // One connection carries at most 30 lines: the second one's are in the file too.
+  EXPECT_GT(std::stoi(Query(file, "SELECT count(*) FROM traffic WHERE direction = 'rx'")[0][0]),
+            45);
+  // The temperature fault came on once: the reconnection does not make it new.
+  EXPECT_EQ(Query(file, "SELECT caption_en, state FROM alarms"), (Rows{{"Cell-T fault", "on"}}));
+  // Stamps are wall-clock milliseconds, in order.
+  EXPECT_EQ(Query(file,
+                  "SELECT count(*) FROM run_data AS a JOIN run_data AS b "
+                  "ON b.rowid = a.rowid + 1 WHERE b.time < a.time"),
+            (Rows{{"0"}}));
+  const auto start = Query(file, "SELECT value FROM meta WHERE key = 'start_time_ms'");
+  ASSERT_EQ(start.size(), 1U);
+  EXPECT_GT(std::stoll(start[0][0]), 1'700'000'000'000LL);
+}
+
+}  // namespace
+}  // namespace bms::qt
