@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +92,29 @@ TEST_F(EndToEndRecording, RecordsAcrossADroppedConnectionAndItsReconnection) {
   const auto start = Query(file, "SELECT value FROM meta WHERE key = 'start_time_ms'");
   ASSERT_EQ(start.size(), 1U);
   EXPECT_GT(std::stoll(start[0][0]), 1'700'000'000'000LL);
+
+  // Played back through bmc-sim, the recording shows the tool the values it recorded.
+  std::set<std::string> recorded;
+  for (const auto& row : Query(file, "SELECT total_voltage_v FROM run_data")) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.5fV", std::stod(row[0]));
+    recorded.insert(text);
+  }
+  app.reset();
+  platform.reset();
+  ASSERT_EQ(sim->Stop(SIGTERM), 0);
+  const auto replay = startSim({"--direct", "0", "--replay", file.string(), "--speed", "4"});
+  startApp(DirectSettings(replay));
+  std::set<std::string> seen;
+  ASSERT_TRUE(waitFor([&] {
+    const auto shown = main->text("参数标定界面实时总电压值标签");
+    if (recorded.contains(shown)) seen.insert(shown);
+    return seen.size() >= std::min<std::size_t>(recorded.size(), 2);
+  })) << "shown "
+      << main->text("参数标定界面实时总电压值标签");
+  EXPECT_TRUE(waitFor([&] {
+    return main->fill("温度故障指示灯") == forms::Rgb{255, 0, 0};
+  })) << "the recorded temperature fault shows again";
 }
 
 }  // namespace
