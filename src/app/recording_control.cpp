@@ -95,7 +95,7 @@ void RecordingControl::onMainWindowClosed() {
 
 void RecordingControl::onNewConnection() {
   extremes_.clear();
-  heatMapWindow_.clear();
+  heatMapWindow_.onNewConnection(context_.main().text("BMC编号编辑框"));
   cellKinds_ = 0;
 }
 

@@ -113,7 +113,12 @@ void HeatMapWindow::onCells(int bic, std::span<const int> millivolts, std::uint3
   map_.updateTemperatures(now, bic, celsius);
 }
 
-void HeatMapWindow::clear() { map_.clear(); }
+void HeatMapWindow::onNewConnection(std::string_view bmcNumber) {
+  if (bmcNumber == bmcNumber_) return;
+  bmcNumber_ = bmcNumber;
+  map_.clear();
+  refresh();
+}
 
 void HeatMapWindow::onTick() {
   // The window closed since the last tick: nothing to paint until it opens again.

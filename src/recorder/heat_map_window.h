@@ -4,8 +4,10 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "base/context.h"
+#include "base/language.h"
 #include "forms/heat_map_data.h"
 #include "recorder/heat_map.h"
 
@@ -30,8 +32,9 @@ class HeatMapWindow {
   // One BIC's whole set of cell detail answers.
   void onCells(int bic, std::span<const int> millivolts, std::uint32_t balancing,
                std::span<const int> celsius);
-  // Another pack may follow: forget every tile.
-  void clear();
+  // A link opened anew to the controller of this number: tiles of another controller's
+  // pack are forgotten, the same one's stay (stale until read again).
+  void onNewConnection(std::string_view bmcNumber);
   // Repaints an open window now, as after the main window switched language.
   void refresh();
 
@@ -43,6 +46,7 @@ class HeatMapWindow {
   std::unique_ptr<base::Timer> timer_;
   HeatMap map_;
   HeatMapMode mode_ = HeatMapMode::Voltage;
+  std::string bmcNumber_;
 };
 
 // What the window shows, made from the model's view; kept apart from the window so that it

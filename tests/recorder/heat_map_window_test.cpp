@@ -127,6 +127,7 @@ TEST_P(HeatMapWindow, TilesFadeOnTimeAndStayWhenTheLinkDrops) {
   // Two BICs at one a second: a tile is live for three rounds, 6 s. BIC 1 was read at the
   // same moment as BIC 2 here, so both fade together.
   driver.advance(5500);
+  ASSERT_EQ(driver.heatMap(kMap).rows.size(), 2U);
   EXPECT_FALSE(driver.heatMap(kMap).rows[0].tiles[0].faded);
   driver.peerClose();
   driver.advance(1000);
@@ -144,8 +145,18 @@ TEST_P(HeatMapWindow, TilesFadeOnTimeAndStayWhenTheLinkDrops) {
   ReceiveBic(driver, 1, 0);
   driver.advance(recorder::HeatMapWindow::kRedrawIntervalMs);
   const auto again = driver.heatMap(kMap);
+  ASSERT_EQ(again.rows.size(), 2U);
   EXPECT_EQ(Flags(again.rows[0], &forms::HeatMapTile::faded), (std::vector<bool>(4, false)));
   EXPECT_EQ(Flags(again.rows[1], &forms::HeatMapTile::faded), (std::vector<bool>(4, true)));
+}
+
+TEST_P(HeatMapWindow, AnotherControllerStartsAnEmptyMap) {
+  startWithTwoBics();
+  driver.click("热图按钮");
+  driver.peerClose();
+  driver.setText("BMC编号编辑框", "100000001");
+  driver.click("通信按钮");
+  EXPECT_TRUE(driver.heatMap(kMap).rows.empty());
 }
 
 TEST_P(HeatMapWindow, SwitchesToTemperaturesAndLanguages) {
