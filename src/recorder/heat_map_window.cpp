@@ -68,10 +68,10 @@ std::string HeatMapSummary(const HeatMapView& view, base::Language language) {
   const std::string bics = std::to_string(view.bics.size());
   if (english) {
     return "Mean " + mean + ", " + tiles + (voltage ? " cells" : " sensors") + " of " + bics +
-           " BICs; highest and lowest outlined, balancing marked with a dot";
+           " BICs; highest and lowest outlined" + (voltage ? ", balancing marked with a dot" : "");
   }
   return "平均 " + mean + "，" + bics + " 个BIC共 " + tiles + (voltage ? " 节单体" : " 个传感器") +
-         "；最高与最低加框，平衡中的单体带圆点";
+         "；最高与最低加框" + (voltage ? "，平衡中的单体带圆点" : "");
 }
 
 HeatMapWindow::HeatMapWindow(base::Context& context)
