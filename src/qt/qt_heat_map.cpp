@@ -64,6 +64,8 @@ QRect QtHeatMap::tileRect(const Geometry& g, int row, int column) const {
           g.tileWidth - kGap, g.tileHeight - kGap};
 }
 
+QRect QtHeatMap::tileRect(int row, int column) const { return tileRect(geometry(), row, column); }
+
 const forms::HeatMapTile* QtHeatMap::tileAt(QPoint point) const {
   const auto g = geometry();
   const int x = point.x() - kMargin - g.captionWidth;

@@ -17,6 +17,8 @@ class QtHeatMap : public QWidget {
   void setData(const forms::HeatMapData& data);
 
   QSize sizeHint() const override;
+  // Where the tile of a row and column is drawn, in the widget's own pixels.
+  QRect tileRect(int row, int column) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
