@@ -243,6 +243,43 @@ bool SaveRecordingAndJournal(bms::qt::QtPlatform& platform, bms::qt::QtForm& mai
   return ok;
 }
 
+// The pack heat map of a 32-BIC pack: the cell detail polling steps through every BIC, one
+// a second, then the map in both modes and languages.
+bool SaveHeatMap(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
+                 const std::filesystem::path& out) {
+  bms::sim::SimProcess pack({"--direct", "0", "--rate", "5", "--bics", "32"});
+  for (const auto& line : pack.Endpoints()) {
+    if (line.starts_with("direct ")) {
+      main.setText("服务器端口编辑框", line.substr(line.find(':') + 1));
+    }
+  }
+  main.userClick("通信按钮");
+  Wait(1500);
+  main.userClick("读取单体信息选择框");
+  main.userClick("热图按钮");
+  auto& map = platform.openWindow(bms::base::Window::HeatMap);
+  constexpr int kBics = 32;
+  for (int bic = 1; bic < kBics; ++bic) {
+    Wait(1100);
+    main.userClick("下一个BIC按钮");
+  }
+  Wait(1500);
+  bool ok = true;
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    for (const auto& [mode, index] : {std::pair{"", 0}, {"-temperature", 1}}) {
+      map.userSelect("热图模式组合框", index);
+      Wait(600);
+      ok = Save(map.window(), out / ("heat-map" + std::string(mode) + "-" + language + ".png")) &&
+           ok;
+    }
+  }
+  platform.closeWindow(bms::base::Window::HeatMap);
+  main.userClick("通信按钮");
+  pack.Stop(SIGTERM);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -340,6 +377,7 @@ int main(int argc, char* argv[]) {
     main.userClick("通信按钮");
   }
   ok = SaveRecordingAndJournal(platform, main, out) && ok;
+  ok = SaveHeatMap(platform, main, out) && ok;
   ok = SaveFactoryWindows(out, port) && ok;
   sim.Stop(SIGTERM);
   return ok ? 0 : 1;

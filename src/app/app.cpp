@@ -200,7 +200,7 @@ void App::onWindowClosed(Window window) {
   bicCalibration_.onClosed();
   context_.mainWindow = nullptr;
   for (auto auxiliary : {Window::Factory, Window::Debug, Window::Bic, Window::Profile,
-                         Window::Journal, Window::Error}) {
+                         Window::Journal, Window::HeatMap, Window::Error}) {
     context_.platform.closeWindow(auxiliary);
   }
   // With its window gone, a cancelled run has nothing left to show.

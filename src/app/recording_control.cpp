@@ -18,6 +18,7 @@ namespace {
 constexpr std::string_view kRecordButton = "录制按钮";
 constexpr std::string_view kFiguresLabel = "录制状态标签";
 constexpr std::string_view kJournalButton = "告警日志按钮";
+constexpr std::string_view kHeatMapButton = "热图按钮";
 constexpr std::string_view kAlarmFrame = "09A10005";
 constexpr std::string_view kExtremePositionsFrame = "09A10043";
 constexpr std::string_view kBicSummaryPrefix = "09A111";
@@ -64,7 +65,8 @@ RecordingControl::RecordingControl(base::Context& context, monitor::Dispatcher& 
       values_(values),
       statusTimer_(context.platform.createTimer("录制状态刷新定时器")),
       recorder_(context.platform.createTimer("录制提交定时器")),
-      journalWindow_(context, journal_) {
+      journalWindow_(context, journal_),
+      heatMapWindow_(context) {
   statusTimer_->onTick = [this] { showFigures(); };
   recorder_.onFailed = [this](const base::Failure& failure) { onFailed(failure); };
 }
@@ -73,6 +75,7 @@ void RecordingControl::bind() {
   auto& main = context_.main();
   main.bind(kRecordButton, forms::Event::Click, [this] { onRecordButton(); });
   main.bind(kJournalButton, forms::Event::Click, [this] { journalWindow_.open(); });
+  main.bind(kHeatMapButton, forms::Event::Click, [this] { heatMapWindow_.open(); });
 }
 
 bool RecordingControl::english() const {
@@ -82,6 +85,7 @@ bool RecordingControl::english() const {
 void RecordingControl::applyLanguage() {
   showButton();
   journalWindow_.refresh();
+  heatMapWindow_.refresh();
 }
 
 void RecordingControl::onMainWindowClosed() {
@@ -91,6 +95,7 @@ void RecordingControl::onMainWindowClosed() {
 
 void RecordingControl::onNewConnection() {
   extremes_.clear();
+  heatMapWindow_.onNewConnection(context_.main().text("BMC编号编辑框"));
   cellKinds_ = 0;
 }
 
@@ -227,6 +232,7 @@ void RecordingControl::onCellFrame(int kind) {
                            .first(static_cast<std::size_t>(std::clamp(
                                bic.sensorsOnBic, 0, static_cast<int>(bic.temperatures.size()))));
   extremes_.onCells(cellsBic_, cells);
+  heatMapWindow_.onCells(cellsBic_, cells, balancing_, sensors);
   if (recorder_.recording()) {
     recorder_.onCells(context_.platform.nowUtcMs(), cellsBic_, cells, balancing_, sensors);
   }

@@ -11,6 +11,7 @@
 #include "monitor/dispatcher.h"
 #include "monitor/run_monitor.h"
 #include "recorder/alarm_journal.h"
+#include "recorder/heat_map_window.h"
 #include "recorder/recorder.h"
 
 namespace bms::app {
@@ -63,6 +64,7 @@ class RecordingControl {
   recorder::Recorder recorder_;
   recorder::AlarmJournal journal_;
   JournalWindow journalWindow_;
+  recorder::HeatMapWindow heatMapWindow_;
   CellExtremesTracker extremes_;
   std::int64_t elapsedMs_ = 0;  // of the last recording, shown after it ended
   std::uintmax_t bytes_ = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/form_table.h"
+#include "forms/heat_map_data.h"
 
 namespace bms::forms {
 
@@ -82,6 +83,10 @@ class Form {
   virtual void setCell(std::string_view name, int row, int column, std::string_view text) = 0;
   virtual Rgb cellBackground(std::string_view name, int row, int column) const = 0;
   virtual void setCellBackground(std::string_view name, int row, int column, Rgb colour) = 0;
+
+  // A heat map's tiles, rows and legend, replaced as a whole.
+  virtual HeatMapData heatMap(std::string_view name) const = 0;
+  virtual void setHeatMap(std::string_view name, const HeatMapData& data) = 0;
 
   virtual void bind(std::string_view name, Event event, Handler handler) = 0;
 

@@ -256,6 +256,12 @@ constexpr ControlSpec kShell[] = {
      .cell = {0, 6},
      .caption = "告警日志",
      .minimumWidth = 64},
+    {.name = "热图按钮",
+     .kind = Kind::Button,
+     .parent = "状态栏",
+     .cell = {0, 7},
+     .caption = "热图",
+     .minimumWidth = 64},
 };
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "qt/qt_form_layout.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
+#include "qt/qt_heat_map.h"
 
 namespace bms::qt {
 
@@ -321,6 +322,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::Shape:
     case Kind::StatusBar:
     case Kind::Table:
+    case Kind::HeatMap:
       break;
   }
   const QVariant stored = widget->property(kText);
@@ -382,6 +384,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::Shape:
     case Kind::StatusBar:
     case Kind::Table:
+    case Kind::HeatMap:
       widget->setProperty(kText, ToQString(text));
       return;
   }
@@ -732,6 +735,17 @@ void QtForm::setCellBackground(std::string_view name, int row, int column, Rgb c
   if (item != nullptr && cellBackground(name, row, column) != colour) {
     item->setBackground(ToQColor(colour));
   }
+}
+
+forms::HeatMapData QtForm::heatMap(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  if (control.spec.kind != Kind::HeatMap) return {};
+  return control.as<QtHeatMap>()->data();
+}
+
+void QtForm::setHeatMap(std::string_view name, const forms::HeatMapData& data) {
+  auto& control = impl_->at(name);
+  if (control.spec.kind == Kind::HeatMap) control.as<QtHeatMap>()->setData(data);
 }
 
 void QtForm::bind(std::string_view name, Event event, Handler handler) {

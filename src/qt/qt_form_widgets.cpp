@@ -23,6 +23,7 @@
 
 #include "qt/lamp_widget.h"
 #include "qt/qt_form_text.h"
+#include "qt/qt_heat_map.h"
 #include "qt/tab_control.h"
 
 namespace bms::qt {
@@ -388,6 +389,8 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
       return new QStatusBar(parent);
     case Kind::Table:
       return MakeTable(spec, parent);
+    case Kind::HeatMap:
+      return new QtHeatMap(parent);
     case Kind::TabPage:
       break;
   }

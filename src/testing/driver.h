@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/heat_map_data.h"
+
 // The whole application, headless, driven as a person would drive it. Time, transports,
 // beep and message boxes are fake; the windows are in memory or real Qt widgets.
 namespace bms::testing {
@@ -102,6 +104,9 @@ class Driver {
   int rowCount(std::string_view control) const;
   std::string cell(std::string_view control, int row, int column) const;
   Rgb cellBackground(std::string_view control, int row, int column) const;
+  // A heat map's rows of tiles and its legend, as the program last set them; the window
+  // "heatmap" is addressed like the others.
+  forms::HeatMapData heatMap(std::string_view control) const;
 
   // Dialogs are answered at once, each from its own queue of answers in order; with the
   // queue empty the user cancels (or answers no). A relative name is a file in the

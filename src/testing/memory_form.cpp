@@ -211,6 +211,13 @@ void MemoryForm::setCellBackground(std::string_view name, int row, int column, R
   if (auto* found = tableCell(name, row, column)) found->background = colour;
 }
 
+forms::HeatMapData MemoryForm::heatMap(std::string_view name) const { return at(name).heatMap; }
+
+void MemoryForm::setHeatMap(std::string_view name, const forms::HeatMapData& data) {
+  auto& control = at(name);
+  if (control.spec.kind == Kind::HeatMap) control.heatMap = data;
+}
+
 void MemoryForm::bind(std::string_view name, Event event, Handler handler) {
   at(name).handlers[event] = std::move(handler);
 }
