@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/chart_data.h"
 #include "forms/form_table.h"
 
 namespace bms::forms {
@@ -82,6 +83,12 @@ class Form {
   virtual void setCell(std::string_view name, int row, int column, std::string_view text) = 0;
   virtual Rgb cellBackground(std::string_view name, int row, int column) const = 0;
   virtual void setCellBackground(std::string_view name, int row, int column, Rgb colour) = 0;
+
+  // Charts: what the chart shows, replaced whole, and the width of its plot in pixels
+  // (what a line needs no more points than).
+  virtual ChartData chart(std::string_view name) const = 0;
+  virtual void setChart(std::string_view name, const ChartData& data) = 0;
+  virtual int chartWidth(std::string_view name) const = 0;
 
   virtual void bind(std::string_view name, Event event, Handler handler) = 0;
 

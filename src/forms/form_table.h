@@ -40,6 +40,8 @@ enum class Kind {
   // A read-only grid of text cells; its items are the column captions, and the program
   // sets the row count, the cell texts and the cell backgrounds.
   Table,
+  // A line chart over time; the program hands it the lines and markers to draw (ChartData).
+  Chart,
 };
 
 // Which way a control takes the room its window has to spare; everything else keeps the

@@ -25,6 +25,7 @@
 #include "forms/name_map.h"
 #include "forms/text_lines.h"
 #include "qt/lamp_widget.h"
+#include "qt/qt_chart.h"
 #include "qt/qt_form_layout.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
@@ -321,6 +322,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::Shape:
     case Kind::StatusBar:
     case Kind::Table:
+    case Kind::Chart:
       break;
   }
   const QVariant stored = widget->property(kText);
@@ -382,6 +384,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::Shape:
     case Kind::StatusBar:
     case Kind::Table:
+    case Kind::Chart:
       widget->setProperty(kText, ToQString(text));
       return;
   }
@@ -732,6 +735,24 @@ void QtForm::setCellBackground(std::string_view name, int row, int column, Rgb c
   if (item != nullptr && cellBackground(name, row, column) != colour) {
     item->setBackground(ToQColor(colour));
   }
+}
+
+forms::ChartData QtForm::chart(std::string_view name) const {
+  const auto* chart = qobject_cast<const ChartControl*>(impl_->at(name).widget);
+  return chart == nullptr ? forms::ChartData{} : chart->data();
+}
+
+void QtForm::setChart(std::string_view name, const forms::ChartData& data) {
+  if (auto* chart = qobject_cast<ChartControl*>(impl_->at(name).widget)) chart->show(data);
+}
+
+int QtForm::chartWidth(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  const auto* chart = qobject_cast<const ChartControl*>(control.widget);
+  if (chart == nullptr) return 0;
+  // A window not shown yet has no plot: it is as wide as designed.
+  if (!chart->isVisible()) return std::max(control.spec.minimumWidth, 1);
+  return chart->plotWidth();
 }
 
 void QtForm::bind(std::string_view name, Event event, Handler handler) {

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "qt/lamp_widget.h"
+#include "qt/qt_chart.h"
 #include "qt/qt_form_text.h"
 #include "qt/tab_control.h"
 
@@ -388,6 +389,8 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
       return new QStatusBar(parent);
     case Kind::Table:
       return MakeTable(spec, parent);
+    case Kind::Chart:
+      return new ChartControl(parent);
     case Kind::TabPage:
       break;
   }

@@ -50,6 +50,9 @@ class MemoryForm : public forms::Form {
   void setCell(std::string_view name, int row, int column, std::string_view text) override;
   forms::Rgb cellBackground(std::string_view name, int row, int column) const override;
   void setCellBackground(std::string_view name, int row, int column, forms::Rgb colour) override;
+  forms::ChartData chart(std::string_view name) const override;
+  void setChart(std::string_view name, const forms::ChartData& data) override;
+  int chartWidth(std::string_view name) const override;
   void bind(std::string_view name, forms::Event event, Handler handler) override;
 
   bool userClick(std::string_view name) override;
@@ -77,6 +80,7 @@ class MemoryForm : public forms::Form {
     int value = 0;
     std::map<forms::Event, Handler> handlers = {};
     std::vector<std::vector<TableCell>> rows = {};  // a table's, each as wide as its columns
+    forms::ChartData chart = {};
   };
 
   Control& at(std::string_view name);
