@@ -189,6 +189,7 @@ std::span<const Caption> ControlCaptions() {
       {"链路状态标签", "空闲", "Idle"},
       {"自动重连选择框", "自动重连", "Auto reconnect"},
       {"告警日志按钮", "告警日志", "Alarm journal"},
+      {"趋势按钮", "趋势", "Trends"},
 
       // In 分组框1.
       {"单体电压标记标签", "电压", "Voltage"},

@@ -12,6 +12,7 @@
 #include "monitor/run_monitor.h"
 #include "recorder/alarm_journal.h"
 #include "recorder/recorder.h"
+#include "recorder/trend_store.h"
 
 namespace bms::app {
 
@@ -44,6 +45,8 @@ class RecordingControl {
   void onAnswer(std::string_view id, std::string_view data1, std::string_view data2);
 
   const recorder::AlarmJournal& journal() const { return journal_; }
+  // The last day of run data and alarm onsets, for the trends window.
+  const recorder::TrendStore& trends() const { return trends_; }
 
  private:
   void onRecordButton();
@@ -62,6 +65,7 @@ class RecordingControl {
   std::unique_ptr<base::Timer> statusTimer_;
   recorder::Recorder recorder_;
   recorder::AlarmJournal journal_;
+  recorder::TrendStore trends_ = recorder::TrendStore::Live();
   JournalWindow journalWindow_;
   CellExtremesTracker extremes_;
   std::int64_t elapsedMs_ = 0;  // of the last recording, shown after it ended

@@ -31,7 +31,16 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-enum class Window { Main, Debug, Error, Factory, Bic, Profile, Journal };
+enum class Window {
+  Main,
+  Debug,
+  Error,
+  Factory,
+  Bic,
+  Profile,
+  Journal,
+  Trends,
+};
 
 // Everything the application asks of the machine it runs on.
 class Platform {

@@ -18,6 +18,8 @@ const forms::FormTable& TableOf(Window window) {
       return forms::ProfileWindowTable();
     case Window::Journal:
       return forms::JournalWindowTable();
+    case Window::Trends:
+      return forms::TrendsWindowTable();
     case Window::Main:
       break;
   }

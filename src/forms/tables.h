@@ -23,5 +23,6 @@ const FormTable& FactoryWindowTable();
 const FormTable& BicWindowTable();
 const FormTable& ProfileWindowTable();
 const FormTable& JournalWindowTable();
+const FormTable& TrendsWindowTable();
 
 }  // namespace bms::forms

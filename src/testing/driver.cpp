@@ -19,10 +19,10 @@ struct WindowName {
 };
 
 constexpr WindowName kWindows[] = {
-    {"main", base::Window::Main},      {"debug", base::Window::Debug},
-    {"error", base::Window::Error},    {"factory", base::Window::Factory},
-    {"bic", base::Window::Bic},        {"profile", base::Window::Profile},
-    {"journal", base::Window::Journal}};
+    {"main", base::Window::Main},       {"debug", base::Window::Debug},
+    {"error", base::Window::Error},     {"factory", base::Window::Factory},
+    {"bic", base::Window::Bic},         {"profile", base::Window::Profile},
+    {"journal", base::Window::Journal}, {"trends", base::Window::Trends}};
 
 base::Window ParseWindow(std::string_view name) {
   for (const auto& known : kWindows) {
@@ -271,6 +271,14 @@ Rgb Driver::cellBackground(std::string_view control, int row, int column) const 
   return impl_->on(control, [&](forms::Form& f, std::string_view n) {
     return ToRgb(f.cellBackground(n, row, column));
   });
+}
+
+forms::ChartData Driver::chart(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.chart(n); });
+}
+
+int Driver::chartWidth(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.chartWidth(n); });
 }
 
 void Driver::answerOpenFile(const std::string& name) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/chart_data.h"
+
 // The whole application, headless, driven as a person would drive it. Time, transports,
 // beep and message boxes are fake; the windows are in memory or real Qt widgets.
 namespace bms::testing {
@@ -102,6 +104,9 @@ class Driver {
   int rowCount(std::string_view control) const;
   std::string cell(std::string_view control, int row, int column) const;
   Rgb cellBackground(std::string_view control, int row, int column) const;
+  // Charts: what one shows, and the width of its plot in pixels.
+  forms::ChartData chart(std::string_view control) const;
+  int chartWidth(std::string_view control) const;
 
   // Dialogs are answered at once, each from its own queue of answers in order; with the
   // queue empty the user cancels (or answers no). A relative name is a file in the
