@@ -18,6 +18,8 @@ struct ChartPoint {
 struct ChartSeries {
   std::string caption = {};
   std::string unit = {};
+  // Lines of one scale share a value axis ("" = their unit's).
+  std::string scale = {};
   Rgb colour = {};
   std::vector<ChartPoint> points = {};  // in x order
 };

@@ -50,10 +50,17 @@ QString TimeFormat(std::int64_t spanMs) {
 
 }  // namespace
 
-ChartControl::ChartControl(QWidget* parent) : QChartView(parent) {
+ChartControl::ChartControl(QWidget* parent)
+    : QChartView(parent), timeAxis_(new QDateTimeAxis), markerAxis_(new QValueAxis) {
   setRenderHint(QPainter::Antialiasing, false);
-  chart()->legend()->setAlignment(Qt::AlignBottom);
   setMinimumHeight(240);
+  QChart* view = chart();
+  view->legend()->setAlignment(Qt::AlignBottom);
+  view->addAxis(timeAxis_, Qt::AlignBottom);  // the chart takes the axes
+  // Markers span the plot's height on an axis of their own, which is not shown.
+  markerAxis_->setRange(0, 1);
+  markerAxis_->setVisible(false);
+  view->addAxis(markerAxis_, Qt::AlignRight);
 }
 
 int ChartControl::plotWidth() const {
@@ -63,41 +70,42 @@ int ChartControl::plotWidth() const {
   return std::max(1, width() - margins.left() - margins.right() - 80);
 }
 
-void ChartControl::show(const forms::ChartData& data) {
+QValueAxis* ChartControl::valueAxis(const std::string& scale) {
+  if (const auto found = valueAxes_.find(scale); found != valueAxes_.end()) return found->second;
+  auto* axis = new QValueAxis;
+  chart()->addAxis(axis, valueAxes_.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
+  return valueAxes_.emplace(scale, axis).first->second;
+}
+
+void ChartControl::draw(const forms::ChartData& data) {
   data_ = data;
   QChart* view = chart();
   view->removeAllSeries();
-  for (QAbstractAxis* axis : view->axes()) {
-    view->removeAxis(axis);
-    delete axis;
-  }
   view->setTitle(ToQString(data.caption));
+  timeAxis_->setFormat(TimeFormat(data.toMs - data.fromMs));
+  timeAxis_->setRange(TimeOf(data.fromMs), TimeOf(std::max(data.toMs, data.fromMs + 1)));
 
-  auto* timeAxis = new QDateTimeAxis;
-  timeAxis->setFormat(TimeFormat(data.toMs - data.fromMs));
-  timeAxis->setRange(TimeOf(data.fromMs), TimeOf(std::max(data.toMs, data.fromMs + 1)));
-  view->addAxis(timeAxis, Qt::AlignBottom);
-
-  // One value axis per unit, alternating sides; series of one unit share theirs.
   std::map<std::string, Range> ranges;
+  std::map<std::string, std::string> units;
   for (const auto& series : data.series) {
-    auto& range = ranges[series.unit];
+    const std::string scale = series.scale.empty() ? series.unit : series.scale;
+    auto& range = ranges[scale];
     for (const auto& point : series.points) {
       if (!std::isnan(point.y)) range.take(point.y);
     }
+    units[scale] = series.unit;
   }
-  std::map<std::string, QValueAxis*> valueAxes;
-  for (const auto& series : data.series) {
-    if (valueAxes.contains(series.unit)) continue;
-    auto* axis = new QValueAxis;
-    const auto [low, high] = ranges[series.unit].padded();
+  for (const auto& [scale, axis] : valueAxes_) axis->setVisible(ranges.contains(scale));
+  for (const auto& [scale, range] : ranges) {
+    auto* axis = valueAxis(scale);
+    const auto [low, high] = range.padded();
     axis->setRange(low, high);
-    axis->setTitleText(ToQString(series.unit));
-    view->addAxis(axis, valueAxes.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-    valueAxes.emplace(series.unit, axis);
+    axis->setTitleText(ToQString(units[scale]));
+    axis->setVisible(true);
   }
 
   for (const auto& series : data.series) {
+    QValueAxis* axis = valueAxis(series.scale.empty() ? series.unit : series.scale);
     // A NaN breaks the line: each unbroken stretch is a series of its own, and only the
     // first one stands in the legend.
     QList<QPointF> stretch;
@@ -110,8 +118,8 @@ void ChartControl::show(const forms::ChartData& data) {
       line->setPen(QPen(ToQColor(series.colour), 1.5));
       line->replace(stretch);
       view->addSeries(line);
-      line->attachAxis(timeAxis);
-      line->attachAxis(valueAxes[series.unit]);
+      line->attachAxis(timeAxis_);
+      line->attachAxis(axis);
       if (!first) {
         for (auto* marker : view->legend()->markers(line)) marker->setVisible(false);
       }
@@ -128,22 +136,15 @@ void ChartControl::show(const forms::ChartData& data) {
     flush();
   }
 
-  if (data.markers.empty()) return;
-  // Markers span the plot's height on an axis of their own, which is not shown.
-  auto* markerAxis = new QValueAxis;
-  markerAxis->setRange(0, 1);
-  markerAxis->setVisible(false);
-  view->addAxis(markerAxis, Qt::AlignRight);
   for (const auto& marker : data.markers) {
     auto* line = new QLineSeries;
     const auto x = static_cast<double>(marker.xMs);
     line->append(x, 0);
     line->append(x, 1);
-    QPen pen(ToQColor(marker.colour), 1, Qt::DashLine);
-    line->setPen(pen);
+    line->setPen(QPen(ToQColor(marker.colour), 1, Qt::DashLine));
     view->addSeries(line);
-    line->attachAxis(timeAxis);
-    line->attachAxis(markerAxis);
+    line->attachAxis(timeAxis_);
+    line->attachAxis(markerAxis_);
     for (auto* legendMarker : view->legend()->markers(line)) legendMarker->setVisible(false);
     const QString caption =
         TimeOf(marker.xMs).toString(QStringLiteral("HH:mm:ss ")) + ToQString(marker.caption);

@@ -743,7 +743,7 @@ forms::ChartData QtForm::chart(std::string_view name) const {
 }
 
 void QtForm::setChart(std::string_view name, const forms::ChartData& data) {
-  if (auto* chart = qobject_cast<ChartControl*>(impl_->at(name).widget)) chart->show(data);
+  if (auto* chart = qobject_cast<ChartControl*>(impl_->at(name).widget)) chart->draw(data);
 }
 
 int QtForm::chartWidth(std::string_view name) const {

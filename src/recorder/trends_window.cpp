@@ -58,6 +58,12 @@ const SeriesControl& ControlOf(TrendSeries series) {
   return kSeriesControls[static_cast<std::size_t>(series)];
 }
 
+// The cells sit near 3 V, the pack hundreds of volts: each needs its own axis.
+std::string_view ScaleOf(TrendSeries series) {
+  const bool cell = series == TrendSeries::HighestCell || series == TrendSeries::LowestCell;
+  return cell ? "cell V" : Describe(series).unit;
+}
+
 std::string_view Pick(const Words& words, bool english) {
   return english ? words.english : words.chinese;
 }
@@ -88,6 +94,7 @@ forms::ChartData TrendChart(const TrendStore& store, std::span<const TrendSeries
     const auto points = Decimate(store, one, window, width);
     chart.series.push_back({.caption = std::string(english ? info.english : info.chinese),
                             .unit = std::string(info.unit),
+                            .scale = std::string(ScaleOf(one)),
                             .colour = ControlOf(one).colour,
                             .points = WithGaps(points, window, width)});
   }

@@ -239,6 +239,17 @@ TEST(TrendChart, MarkersAreTheOnsetsInsideTheWindowColouredByKind) {
   EXPECT_NE(chart.markers[0].colour, chart.markers[1].colour);
 }
 
+TEST(TrendChart, CellVoltagesShareAnAxisApartFromThePacksVoltage) {
+  const auto store = recorder::TrendStore::Live();
+  const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::HighestCell,
+                               TrendSeries::LowestCell};
+  const auto chart = recorder::TrendChart(store, shown, {0, 1000}, 100, true);
+  ASSERT_EQ(chart.series.size(), 3U);
+  EXPECT_EQ(chart.series[1].scale, chart.series[2].scale);
+  EXPECT_NE(chart.series[0].scale, chart.series[1].scale);
+  EXPECT_EQ(chart.series[1].unit, chart.series[0].unit);
+}
+
 TEST(TrendGaps, ALineBreaksOnlyWhereSamplesAreFurtherApartThanAGapOrTwoColumns) {
   using Points = std::vector<recorder::TrendPoint>;
   struct Case {
