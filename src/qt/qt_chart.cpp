@@ -116,10 +116,11 @@ void ChartControl::draw(const forms::ChartData& data) {
       line->setName(ToQString(series.caption) + QStringLiteral(" (") + ToQString(series.unit) +
                     QStringLiteral(")"));
       line->setPen(QPen(ToQColor(series.colour), 1.5));
-      line->replace(stretch);
       view->addSeries(line);
       line->attachAxis(timeAxis_);
       line->attachAxis(axis);
+      // Points last: the chart lays a series out anew on every axis attached to it.
+      line->replace(stretch);
       if (!first) {
         for (auto* marker : view->legend()->markers(line)) marker->setVisible(false);
       }
