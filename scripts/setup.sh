@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build ccache g++ clang libclang-rt-dev libgtest-dev libgmock-dev
-          libbenchmark-dev valgrind qt6-base-dev qt6-serialport-dev libgl-dev
+          libbenchmark-dev valgrind qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl-dev
           nlohmann-json3-dev libsqlite3-dev)
 if [ "${1:-build}" = gui ]; then
   packages+=(fonts-noto-cjk)

@@ -280,6 +280,29 @@ bool SaveHeatMap(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
   return ok;
 }
 
+// The trends window live against the stand-in controller, in both languages: the pack's
+// voltage, its cell extremes and the onset of its fault, after the earlier connections
+// left their own stretches of samples.
+bool SaveTrends(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
+                const std::filesystem::path& out) {
+  main.userClick("通信按钮");
+  main.userClick("趋势按钮");
+  auto& trends = platform.openWindow(bms::base::Window::Trends);
+  trends.window()->resize(1000, 640);
+  trends.userClick("最高单体曲线选择框");
+  trends.userClick("最低单体曲线选择框");
+  Wait(6000);
+  bool ok = true;
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    Wait(1200);
+    ok = Save(trends.window(), out / ("trends-" + std::string(language) + ".png")) && ok;
+  }
+  platform.closeWindow(bms::base::Window::Trends);
+  main.userClick("通信按钮");
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -376,6 +399,7 @@ int main(int argc, char* argv[]) {
     main.setIndex("总选择夹", 0);
     main.userClick("通信按钮");
   }
+  ok = SaveTrends(platform, main, out) && ok;
   ok = SaveRecordingAndJournal(platform, main, out) && ok;
   ok = SaveHeatMap(platform, main, out) && ok;
   ok = SaveFactoryWindows(out, port) && ok;

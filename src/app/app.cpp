@@ -55,7 +55,8 @@ App::App(base::Platform& platform, service::UpdateServer updateServer)
       passwordChange_(context_, link_),
       canDebug_(context_, link_),
       profileWindow_(context_, link_),
-      recording_(context_, dispatcher_, runMonitor_.values()) {
+      recording_(context_, dispatcher_, runMonitor_.values()),
+      trendsWindow_(context_, recording_.trends()) {
   platform.onWindowClosed = [this](Window window) { onWindowClosed(window); };
   link_.dispatchLine = [this](std::string_view line) { recording_.dispatchLine(line); };
   link_.onSent = [this](std::string_view line) { recording_.onSent(line); };
@@ -167,6 +168,7 @@ void App::bindHandlers() {
   canDebug_.bind();
   profileWindow_.bind();
   recording_.bind();
+  context_.main().bind("趋势按钮", forms::Event::Click, [this] { trendsWindow_.open(); });
   monitor::BindBicNavigation(context_);
 }
 
@@ -175,6 +177,7 @@ void App::applyChinese() {
   debugWindow_.applyLanguage();
   profileWindow_.applyLanguage();
   recording_.applyLanguage();
+  trendsWindow_.applyLanguage();
 }
 
 void App::applyEnglish() {
@@ -182,12 +185,14 @@ void App::applyEnglish() {
   debugWindow_.applyLanguage();
   profileWindow_.applyLanguage();
   recording_.applyLanguage();
+  trendsWindow_.applyLanguage();
   context_.log.received(kEnglishNotice);
 }
 
 void App::onWindowClosed(Window window) {
   if (window == Window::Bic) bicCalibration_.onClosed();
   if (window == Window::Profile) profileWindow_.onClosed();
+  if (window == Window::Trends) trendsWindow_.onClosed();
   if (window != Window::Main) return;
   // The program ends with its main window: nothing may tick into it any more, and the
   // auxiliary windows, the error prompt included, go with it.
@@ -200,11 +205,12 @@ void App::onWindowClosed(Window window) {
   bicCalibration_.onClosed();
   context_.mainWindow = nullptr;
   for (auto auxiliary : {Window::Factory, Window::Debug, Window::Bic, Window::Profile,
-                         Window::Journal, Window::HeatMap, Window::Error}) {
+                         Window::Journal, Window::HeatMap, Window::Trends, Window::Error}) {
     context_.platform.closeWindow(auxiliary);
   }
   // With its window gone, a cancelled run has nothing left to show.
   profileWindow_.onClosed();
+  trendsWindow_.onClosed();
 }
 
 }  // namespace bms::app

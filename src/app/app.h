@@ -20,6 +20,7 @@
 #include "params/sensor_calibration.h"
 #include "params/setting_mode.h"
 #include "profiles/profile_window.h"
+#include "recorder/trends_window.h"
 #include "records/counters.h"
 #include "records/factory_window.h"
 #include "service/can_debug.h"
@@ -82,6 +83,7 @@ class App {
   service::CanDebug canDebug_;
   profiles::ProfileWindow profileWindow_;
   RecordingControl recording_;
+  recorder::TrendsWindow trendsWindow_;
 };
 
 }  // namespace bms::app

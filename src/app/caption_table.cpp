@@ -190,6 +190,7 @@ std::span<const Caption> ControlCaptions() {
       {"自动重连选择框", "自动重连", "Auto reconnect"},
       {"告警日志按钮", "告警日志", "Alarm journal"},
       {"热图按钮", "热图", "Heat map"},
+      {"趋势按钮", "趋势", "Trends"},
 
       // In 分组框1.
       {"单体电压标记标签", "电压", "Voltage"},

@@ -205,10 +205,13 @@ void RecordingControl::afterLine(bool runDataComplete, int cellFrameKind) {
   if (cellFrameKind != 0) onCellFrame(cellFrameKind);
   if (!runDataComplete && !alarmFrame_) return;
   const auto now = context_.platform.nowUtcMs();
+  if (runDataComplete) trends_.append(recorder::SampleOf(now, values_));
   if (runDataComplete && recorder_.recording()) recorder_.onRunData(now, values_);
   if (!alarmFrame_) return;
   const auto extremes = extremes_.extremes(values_);
-  if (!journal_.update(now, context_.alarms, extremes).empty()) journalWindow_.refresh();
+  const auto events = journal_.update(now, context_.alarms, extremes);
+  trends_.addAlarmOnsets(events);
+  if (!events.empty()) journalWindow_.refresh();
   recorder_.onAlarms(now, context_.alarms, extremes);
 }
 

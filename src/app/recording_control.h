@@ -13,6 +13,7 @@
 #include "recorder/alarm_journal.h"
 #include "recorder/heat_map_window.h"
 #include "recorder/recorder.h"
+#include "recorder/trend_store.h"
 
 namespace bms::app {
 
@@ -45,6 +46,8 @@ class RecordingControl {
   void onAnswer(std::string_view id, std::string_view data1, std::string_view data2);
 
   const recorder::AlarmJournal& journal() const { return journal_; }
+  // The last day of run data and alarm onsets, for the trends window.
+  const recorder::TrendStore& trends() const { return trends_; }
 
  private:
   void onRecordButton();
@@ -63,6 +66,7 @@ class RecordingControl {
   std::unique_ptr<base::Timer> statusTimer_;
   recorder::Recorder recorder_;
   recorder::AlarmJournal journal_;
+  recorder::TrendStore trends_ = recorder::TrendStore::Live();
   JournalWindow journalWindow_;
   recorder::HeatMapWindow heatMapWindow_;
   CellExtremesTracker extremes_;

@@ -40,6 +40,7 @@ enum class Window {
   Profile,
   Journal,
   HeatMap,
+  Trends,
 };
 
 // Everything the application asks of the machine it runs on.

@@ -20,6 +20,8 @@ const forms::FormTable& TableOf(Window window) {
       return forms::JournalWindowTable();
     case Window::HeatMap:
       return forms::HeatMapWindowTable();
+    case Window::Trends:
+      return forms::TrendsWindowTable();
     case Window::Main:
       break;
   }

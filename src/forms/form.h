@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/chart_data.h"
 #include "forms/form_table.h"
 #include "forms/heat_map_data.h"
 
@@ -87,6 +88,11 @@ class Form {
   // A heat map's tiles, rows and legend, replaced as a whole.
   virtual HeatMapData heatMap(std::string_view name) const = 0;
   virtual void setHeatMap(std::string_view name, const HeatMapData& data) = 0;
+  // Charts: what the chart shows, replaced whole, and the width of its plot in pixels
+  // (what a line needs no more points than).
+  virtual ChartData chart(std::string_view name) const = 0;
+  virtual void setChart(std::string_view name, const ChartData& data) = 0;
+  virtual int chartWidth(std::string_view name) const = 0;
 
   virtual void bind(std::string_view name, Event event, Handler handler) = 0;
 

@@ -42,6 +42,8 @@ enum class Kind {
   Table,
   // A grid of coloured tiles drawn from HeatMapData (heat_map_data.h), set as a whole.
   HeatMap,
+  // A line chart over time; the program hands it the lines and markers to draw (ChartData).
+  Chart,
 };
 
 // Which way a control takes the room its window has to spare; everything else keeps the

@@ -262,6 +262,12 @@ constexpr ControlSpec kShell[] = {
      .cell = {0, 7},
      .caption = "热图",
      .minimumWidth = 64},
+    {.name = "趋势按钮",
+     .kind = Kind::Button,
+     .parent = "状态栏",
+     .cell = {0, 8},
+     .caption = "趋势",
+     .minimumWidth = 64},
 };
 
 }  // namespace

@@ -24,5 +24,6 @@ const FormTable& BicWindowTable();
 const FormTable& ProfileWindowTable();
 const FormTable& JournalWindowTable();
 const FormTable& HeatMapWindowTable();
+const FormTable& TrendsWindowTable();
 
 }  // namespace bms::forms

@@ -25,6 +25,7 @@
 #include "forms/name_map.h"
 #include "forms/text_lines.h"
 #include "qt/lamp_widget.h"
+#include "qt/qt_chart.h"
 #include "qt/qt_form_layout.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_form_widgets.h"
@@ -323,6 +324,7 @@ std::string QtForm::Impl::text(const Control& control) {
     case Kind::StatusBar:
     case Kind::Table:
     case Kind::HeatMap:
+    case Kind::Chart:
       break;
   }
   const QVariant stored = widget->property(kText);
@@ -385,6 +387,7 @@ void QtForm::Impl::setText(Control& control, std::string_view text) {
     case Kind::StatusBar:
     case Kind::Table:
     case Kind::HeatMap:
+    case Kind::Chart:
       widget->setProperty(kText, ToQString(text));
       return;
   }
@@ -746,6 +749,24 @@ forms::HeatMapData QtForm::heatMap(std::string_view name) const {
 void QtForm::setHeatMap(std::string_view name, const forms::HeatMapData& data) {
   auto& control = impl_->at(name);
   if (control.spec.kind == Kind::HeatMap) control.as<QtHeatMap>()->setData(data);
+}
+
+forms::ChartData QtForm::chart(std::string_view name) const {
+  const auto* chart = qobject_cast<const ChartControl*>(impl_->at(name).widget);
+  return chart == nullptr ? forms::ChartData{} : chart->data();
+}
+
+void QtForm::setChart(std::string_view name, const forms::ChartData& data) {
+  if (auto* chart = qobject_cast<ChartControl*>(impl_->at(name).widget)) chart->draw(data);
+}
+
+int QtForm::chartWidth(std::string_view name) const {
+  const auto& control = impl_->at(name);
+  const auto* chart = qobject_cast<const ChartControl*>(control.widget);
+  if (chart == nullptr) return 0;
+  // A window not shown yet has no plot: it is as wide as designed.
+  if (!chart->isVisible()) return std::max(control.spec.minimumWidth, 1);
+  return chart->plotWidth();
 }
 
 void QtForm::bind(std::string_view name, Event event, Handler handler) {

@@ -62,6 +62,9 @@ class QtForm : public forms::Form {
   void setCellBackground(std::string_view name, int row, int column, forms::Rgb colour) override;
   forms::HeatMapData heatMap(std::string_view name) const override;
   void setHeatMap(std::string_view name, const forms::HeatMapData& data) override;
+  forms::ChartData chart(std::string_view name) const override;
+  void setChart(std::string_view name, const forms::ChartData& data) override;
+  int chartWidth(std::string_view name) const override;
   void bind(std::string_view name, forms::Event event, Handler handler) override;
   bool userClick(std::string_view name) override;
   bool userType(std::string_view name, std::string_view text) override;

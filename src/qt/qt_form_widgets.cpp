@@ -22,6 +22,7 @@
 #include <string>
 
 #include "qt/lamp_widget.h"
+#include "qt/qt_chart.h"
 #include "qt/qt_form_text.h"
 #include "qt/qt_heat_map.h"
 #include "qt/tab_control.h"
@@ -391,6 +392,8 @@ QWidget* MakeControlWidget(const ControlSpec& spec, QWidget* parent) {
       return MakeTable(spec, parent);
     case Kind::HeatMap:
       return new QtHeatMap(parent);
+    case Kind::Chart:
+      return new ChartControl(parent);
     case Kind::TabPage:
       break;
   }

@@ -130,8 +130,11 @@ QWidget* QtPlatform::dialogParent() {
 }
 
 std::optional<std::filesystem::path> QtPlatform::chooseFileToOpen(std::string_view title) {
+  // Profiles are opened most; a recording is one choice of type away.
   return ToPath(QFileDialog::getOpenFileName(dialogParent(), ToQString(title), QString(),
-                                             QString::fromLatin1(kProfileFilter)));
+                                             QString::fromLatin1(kProfileFilter) +
+                                                 QStringLiteral(";;") +
+                                                 QString::fromLatin1(kRecordingFilter)));
 }
 
 std::optional<std::filesystem::path> QtPlatform::chooseFileToSave(std::string_view title,

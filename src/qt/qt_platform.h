@@ -92,7 +92,7 @@ class QtPlatform : public base::Platform {
   QtTcpClient updateLink_{QtTcpClient::kConnectBound, QtTcpClient::Connecting::InBackground};
   // Declared before the windows so that it outlives them.
   std::unique_ptr<CloseWatcher> watcher_;
-  std::array<Slot, 8> windows_;      // one per base::Window
+  std::array<Slot, 9> windows_;      // one per base::Window
   std::unique_ptr<QTimer> framing_;  // looks for the frames of windows with a pending rectangle
   int framingTicks_ = 0;
   std::uint64_t generations_ = 0;

@@ -22,7 +22,8 @@ constexpr WindowName kWindows[] = {
     {"main", base::Window::Main},       {"debug", base::Window::Debug},
     {"error", base::Window::Error},     {"factory", base::Window::Factory},
     {"bic", base::Window::Bic},         {"profile", base::Window::Profile},
-    {"journal", base::Window::Journal}, {"heatmap", base::Window::HeatMap}};
+    {"journal", base::Window::Journal}, {"heatmap", base::Window::HeatMap},
+    {"trends", base::Window::Trends}};
 
 base::Window ParseWindow(std::string_view name) {
   for (const auto& known : kWindows) {
@@ -275,6 +276,14 @@ Rgb Driver::cellBackground(std::string_view control, int row, int column) const 
 
 forms::HeatMapData Driver::heatMap(std::string_view control) const {
   return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.heatMap(n); });
+}
+
+forms::ChartData Driver::chart(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.chart(n); });
+}
+
+int Driver::chartWidth(std::string_view control) const {
+  return impl_->on(control, [](forms::Form& f, std::string_view n) { return f.chartWidth(n); });
 }
 
 void Driver::answerOpenFile(const std::string& name) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/chart_data.h"
 #include "forms/heat_map_data.h"
 
 // The whole application, headless, driven as a person would drive it. Time, transports,
@@ -107,6 +108,9 @@ class Driver {
   // A heat map's rows of tiles and its legend, as the program last set them; the window
   // "heatmap" is addressed like the others.
   forms::HeatMapData heatMap(std::string_view control) const;
+  // Charts: what one shows, and the width of its plot in pixels.
+  forms::ChartData chart(std::string_view control) const;
+  int chartWidth(std::string_view control) const;
 
   // Dialogs are answered at once, each from its own queue of answers in order; with the
   // queue empty the user cancels (or answers no). A relative name is a file in the

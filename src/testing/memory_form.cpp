@@ -27,6 +27,9 @@ std::string KeepCharacters(std::string_view text, int maxLength) {
   return std::string(text.substr(0, end));
 }
 
+// The plot width of a chart designed without one.
+constexpr int kChartWidth = 600;
+
 }  // namespace
 
 MemoryForm::MemoryForm(const forms::FormTable& table) : title_(table.title) {
@@ -216,6 +219,20 @@ forms::HeatMapData MemoryForm::heatMap(std::string_view name) const { return at(
 void MemoryForm::setHeatMap(std::string_view name, const forms::HeatMapData& data) {
   auto& control = at(name);
   if (control.spec.kind == Kind::HeatMap) control.heatMap = data;
+}
+
+forms::ChartData MemoryForm::chart(std::string_view name) const { return at(name).chart; }
+
+void MemoryForm::setChart(std::string_view name, const forms::ChartData& data) {
+  auto& control = at(name);
+  if (control.spec.kind == Kind::Chart) control.chart = data;
+}
+
+int MemoryForm::chartWidth(std::string_view name) const {
+  // Without a screen the plot is as wide as designed.
+  const auto& control = at(name);
+  if (control.spec.kind != Kind::Chart) return 0;
+  return control.spec.minimumWidth > 0 ? control.spec.minimumWidth : kChartWidth;
 }
 
 void MemoryForm::bind(std::string_view name, Event event, Handler handler) {

@@ -52,6 +52,9 @@ class MemoryForm : public forms::Form {
   void setCellBackground(std::string_view name, int row, int column, forms::Rgb colour) override;
   forms::HeatMapData heatMap(std::string_view name) const override;
   void setHeatMap(std::string_view name, const forms::HeatMapData& data) override;
+  forms::ChartData chart(std::string_view name) const override;
+  void setChart(std::string_view name, const forms::ChartData& data) override;
+  int chartWidth(std::string_view name) const override;
   void bind(std::string_view name, forms::Event event, Handler handler) override;
 
   bool userClick(std::string_view name) override;
@@ -80,6 +83,7 @@ class MemoryForm : public forms::Form {
     std::map<forms::Event, Handler> handlers = {};
     std::vector<std::vector<TableCell>> rows = {};  // a table's, each as wide as its columns
     forms::HeatMapData heatMap = {};
+    forms::ChartData chart = {};
   };
 
   Control& at(std::string_view name);

@@ -16,7 +16,7 @@ namespace {
 const FormTable& Table(const std::string& name) {
   for (const auto* table :
        {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(), &FactoryWindowTable(),
-        &BicWindowTable(), &ProfileWindowTable(), &JournalWindowTable()}) {
+        &BicWindowTable(), &ProfileWindowTable(), &JournalWindowTable(), &TrendsWindowTable()}) {
     if (table->name == name) return *table;
   }
   throw std::invalid_argument(name);
@@ -150,14 +150,14 @@ TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
   EXPECT_GT(leftInChinese, 50);  // the GB/T pages alone hold more
 }
 
-TEST(StatusBar, HoldsTheLinkStateTheLastErrorAutoReconnectThenRecordingTheJournalAndTheHeatMap) {
+TEST(StatusBar, HoldsTheLinkStateTheLastErrorAutoReconnectThenRecordingJournalHeatMapTrends) {
   std::vector<std::string_view> controls;
   for (const auto& control : MainWindowTable().controls) {
     if (control.parent == "状态栏") controls.push_back(control.name);
   }
   EXPECT_EQ(controls, (std::vector<std::string_view>{
                           "链路状态标签", "最后接收时间标签", "最后错误信息标签", "自动重连选择框",
-                          "录制按钮", "录制状态标签", "告警日志按钮", "热图按钮"}));
+                          "录制按钮", "录制状态标签", "告警日志按钮", "热图按钮", "趋势按钮"}));
   const auto byName = ByName(MainWindowTable());
   EXPECT_EQ(byName.at("自动重连选择框")->kind, Kind::CheckBox);
   EXPECT_EQ(byName.at("状态栏")->kind, Kind::StatusBar);

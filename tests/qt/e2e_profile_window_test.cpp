@@ -52,7 +52,7 @@ TEST_F(ProfileWindowEndToEnd, ReadsEveryRowAndWritesATemplateAfterConfirmation) 
   answer.callOnTimeout([&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) {
-      if (++polls > 500) answer.stop();
+      if (++polls > 6000) answer.stop();
       return;
     }
     answer.stop();

@@ -19,17 +19,25 @@
 namespace bms::qt {
 namespace {
 
-// Answers the next modal dialog with `answer`, looking every 10 ms for at most 5 s.
+// Answers the next modal dialog with `answer`, looking every 10 ms for at most 60 s: a loaded
+// machine can be slow to show it.
 template <class Dialog>
 void AnswerNext(std::function<void(Dialog&)> answer) {
   auto tries = std::make_shared<int>(0);
   auto* timer = new QTimer(qApp);
   QObject::connect(timer, &QTimer::timeout, [timer, tries, answer] {
-    if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+    Dialog* dialog = nullptr;
+    // The shown one: a file dialog is not always the active modal widget at once.
+    for (auto* widget : QApplication::topLevelWidgets()) {
+      if (auto* candidate = qobject_cast<Dialog*>(widget); candidate && candidate->isVisible()) {
+        dialog = candidate;
+      }
+    }
+    if (dialog != nullptr) {
       timer->deleteLater();
       timer->stop();
       answer(*dialog);
-    } else if (++*tries > 500) {
+    } else if (++*tries > 6000) {
       timer->deleteLater();
       timer->stop();
     }
@@ -70,8 +78,10 @@ TEST_F(QtDialogs, FileChoosersReturnTheChosenFileOrNothing) {
   QStringList filters;
   AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
     filters = dialog.nameFilters();
-    dialog.selectFile(QString::fromStdString(existing.string()));
-    static_cast<QDialog&>(dialog).accept();  // public on the base
+    dialog.setDirectory(QString::fromStdString(existing.parent_path().string()));
+    dialog.selectFile(QString::fromStdString(existing.filename().string()));
+    // Accepted as a click on Open would, without waiting for the folder to be listed.
+    static_cast<QDialog&>(dialog).done(QDialog::Accepted);  // public on the base
   });
   EXPECT_EQ(platform.chooseFileToOpen("打开"), existing);
   EXPECT_TRUE(filters.join(' ').contains("*.json"));

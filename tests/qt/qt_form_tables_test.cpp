@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, QtFormTables,
                          ::testing::Values(base::Window::Main, base::Window::Debug,
                                            base::Window::Error, base::Window::Factory,
                                            base::Window::Bic, base::Window::Profile,
-                                           base::Window::Journal));
+                                           base::Window::Journal, base::Window::Trends));
 
 // Colours must reach the pixels, not just the getters.
 TEST(QtFormMainWindow, ColoursArePainted) {
