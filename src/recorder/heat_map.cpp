@@ -27,8 +27,9 @@ void OutlineExtremes(std::vector<HeatTile>& tiles) {
                           [](const HeatTile& a, const HeatTile& b) { return a.value < b.value; });
   if (lowest->value == highest->value) return;
   // minmax_element finds the last of equal maxima; the first is the one to outline.
-  std::find_if(tiles.begin(), tiles.end(), [&](const HeatTile& tile) {
-    return tile.value == highest->value;
+  const auto top = highest->value;  // a lambda may not capture a structured binding everywhere
+  std::find_if(tiles.begin(), tiles.end(), [top](const HeatTile& tile) {
+    return tile.value == top;
   })->outline = Outline::Highest;
   lowest->outline = Outline::Lowest;
 }
