@@ -33,9 +33,14 @@ struct Column {
   std::size_t highest = 0;
 };
 
-void Emit(const Column& column, std::span<const std::int64_t> times, std::span<const double> values,
+// A column gives its lowest and highest sample; the window's first and last sample are
+// kept too so that the line reaches both edges.
+void Emit(const Column& column, bool firstColumn, bool lastColumn,
+          std::span<const std::int64_t> times, std::span<const double> values,
           std::vector<TrendPoint>& points) {
-  std::array<std::size_t, 4> picks{column.first, column.lowest, column.highest, column.last};
+  std::array<std::size_t, 4> picks{column.lowest, column.highest,
+                                   firstColumn ? column.first : column.lowest,
+                                   lastColumn ? column.last : column.highest};
   std::sort(picks.begin(), picks.end());
   const auto end = std::unique(picks.begin(), picks.end());
   for (auto pick = picks.begin(); pick != end; ++pick) {
@@ -79,7 +84,7 @@ std::vector<TrendPoint> Decimate(std::span<const std::int64_t> times,
       if (value < values[column.lowest]) column.lowest = index;
       if (value > values[column.highest]) column.highest = index;
     }
-    Emit(column, times, values, points);
+    Emit(column, points.empty(), index >= end, times, values, points);
   }
   return points;
 }

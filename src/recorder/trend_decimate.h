@@ -7,8 +7,8 @@
 #include "recorder/trend_store.h"
 
 // Cuts a span of samples down to what a chart of a given width can show: per pixel
-// column the first, lowest, highest and last sample, so that no peak is lost and the
-// line runs on from one column to the next.
+// column the lowest and highest sample, so that no peak is lost, and half the points
+// of also keeping each column's first and last, which a pixel cannot tell apart.
 namespace bms::recorder {
 
 struct TrendPoint {
@@ -30,7 +30,8 @@ struct TimeWindow {
 // recording); the whole span starts at the store's first sample.
 TimeWindow SpanWindow(TrendSpan span, std::int64_t endMs, const TrendStore& store);
 
-// At most four points per column, in time order; NaN values are left out. times must
+// At most two points per column plus the window's first and last sample, in time
+// order; NaN values are left out. times must
 // be in ascending order; the cost is a binary search plus the samples in the window.
 std::vector<TrendPoint> Decimate(std::span<const std::int64_t> times,
                                  std::span<const double> values, TimeWindow window, int width);

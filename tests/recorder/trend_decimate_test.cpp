@@ -32,13 +32,13 @@ Series Day() {
   return series;
 }
 
-TEST(TrendDecimate, KeepsEveryColumnsExtremesWithinFourPointsPerColumn) {
+TEST(TrendDecimate, KeepsEveryColumnsExtremesWithinTwoPointsPerColumn) {
   const auto day = Day();
   for (const int width : {1, 7, 300, 1200}) {
     for (const TimeWindow window : {TimeWindow{0, 86399999}, TimeWindow{3600000, 4199999}}) {
       const auto points = Decimate(day.times, day.values, window, width);
       ASSERT_FALSE(points.empty());
-      EXPECT_LE(points.size(), 4u * static_cast<std::size_t>(width)) << width;
+      EXPECT_LE(points.size(), 2u * static_cast<std::size_t>(width) + 2) << width;
       EXPECT_TRUE(std::is_sorted(points.begin(), points.end(),
                                  [](auto& a, auto& b) { return a.timeMs <= b.timeMs; }));
       // Reference: the extremes of each column found by brute force over all samples.
@@ -106,11 +106,20 @@ TEST(TrendDecimate, EdgeCases) {
   }
 }
 
-TEST(TrendDecimate, OneColumnKeepsMinimumAndMaximumInTimeOrder) {
-  const std::vector<std::int64_t> times{0, 1, 2, 3, 4, 5};
-  const std::vector<double> values{5, 9, 1, 7, 2, 6};
-  EXPECT_EQ(Decimate(times, values, {0, 5}, 1),
-            (std::vector<TrendPoint>{{0, 5}, {1, 9}, {2, 1}, {5, 6}}));
+TEST(TrendDecimate, ColumnsKeepTheirExtremesInTimeOrderAndTheWindowItsEnds) {
+  const std::vector<std::int64_t> times{0, 1, 2, 3, 4, 5, 6, 7, 8};
+  const std::vector<double> values{5, 9, 1, 4, 8, 2, 7, 3, 6};
+  const struct {
+    int width;
+    std::vector<TrendPoint> points;
+  } cases[] = {
+      {1, {{0, 5}, {1, 9}, {2, 1}, {8, 6}}},
+      // The middle column drops its first (3, 4) and last (5, 2) is its lowest.
+      {3, {{0, 5}, {1, 9}, {2, 1}, {4, 8}, {5, 2}, {6, 7}, {7, 3}, {8, 6}}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Decimate(times, values, {0, 8}, c.width), c.points) << c.width;
+  }
 }
 
 TEST(TrendDecimate, SpanWindowsEndAtTheGivenTime) {
