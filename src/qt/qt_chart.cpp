@@ -5,7 +5,9 @@
 #include <QDateTimeAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -39,6 +41,10 @@ struct Range {
 };
 
 QDateTime TimeOf(std::int64_t ms) { return QDateTime::fromMSecsSinceEpoch(ms); }
+
+std::string ScaleOf(const forms::ChartSeries& series) {
+  return series.scale.empty() ? series.unit : series.scale;
+}
 
 // The axis time format fitting the span: seconds matter over minutes, dates over days.
 QString TimeFormat(std::int64_t spanMs) {
@@ -79,21 +85,18 @@ QValueAxis* ChartControl::valueAxis(const std::string& scale) {
 
 void ChartControl::draw(const forms::ChartData& data) {
   data_ = data;
-  QChart* view = chart();
-  view->removeAllSeries();
-  view->setTitle(ToQString(data.caption));
+  chart()->setTitle(ToQString(data.caption));
   timeAxis_->setFormat(TimeFormat(data.toMs - data.fromMs));
   timeAxis_->setRange(TimeOf(data.fromMs), TimeOf(std::max(data.toMs, data.fromMs + 1)));
 
   std::map<std::string, Range> ranges;
   std::map<std::string, std::string> units;
   for (const auto& series : data.series) {
-    const std::string scale = series.scale.empty() ? series.unit : series.scale;
-    auto& range = ranges[scale];
+    auto& range = ranges[ScaleOf(series)];
     for (const auto& point : series.points) {
       if (!std::isnan(point.y)) range.take(point.y);
     }
-    units[scale] = series.unit;
+    units[ScaleOf(series)] = series.unit;
   }
   for (const auto& [scale, axis] : valueAxes_) axis->setVisible(ranges.contains(scale));
   for (const auto& [scale, range] : ranges) {
@@ -103,41 +106,47 @@ void ChartControl::draw(const forms::ChartData& data) {
     axis->setTitleText(ToQString(units[scale]));
     axis->setVisible(true);
   }
+  showLegend();
+  showMarkers();
+  viewport()->update();
+}
 
-  for (const auto& series : data.series) {
-    QValueAxis* axis = valueAxis(series.scale.empty() ? series.unit : series.scale);
-    // A NaN breaks the line: each unbroken stretch is a series of its own, and only the
-    // first one stands in the legend.
-    QList<QPointF> stretch;
-    bool first = true;
-    const auto flush = [&] {
-      if (stretch.isEmpty() && !first) return;
-      auto* line = new QLineSeries;
-      line->setName(ToQString(series.caption) + QStringLiteral(" (") + ToQString(series.unit) +
-                    QStringLiteral(")"));
-      line->setPen(QPen(ToQColor(series.colour), 1.5));
-      view->addSeries(line);
-      line->attachAxis(timeAxis_);
-      line->attachAxis(axis);
-      // Points last: the chart lays a series out anew on every axis attached to it.
-      line->replace(stretch);
-      if (!first) {
-        for (auto* marker : view->legend()->markers(line)) marker->setVisible(false);
-      }
-      first = false;
-      stretch.clear();
-    };
-    for (const auto& point : series.points) {
-      if (std::isnan(point.y)) {
-        flush();
-      } else {
-        stretch.append(QPointF(static_cast<double>(point.xMs), point.y));
-      }
-    }
-    flush();
+void ChartControl::showLegend() {
+  QChart* view = chart();
+  while (legend_.size() > data_.series.size()) {
+    view->removeSeries(legend_.back());
+    delete legend_.back();
+    legend_.pop_back();
   }
+  lineAxes_.clear();
+  for (std::size_t i = 0; i < data_.series.size(); ++i) {
+    const auto& series = data_.series[i];
+    if (i == legend_.size()) {
+      legend_.push_back(new QLineSeries);
+      view->addSeries(legend_.back());
+      legend_.back()->attachAxis(timeAxis_);
+    }
+    QLineSeries* line = legend_[i];
+    QValueAxis* axis = valueAxis(ScaleOf(series));
+    for (auto* attached : line->attachedAxes()) {
+      if (attached != timeAxis_ && attached != axis) line->detachAxis(attached);
+    }
+    if (!line->attachedAxes().contains(axis)) line->attachAxis(axis);
+    line->setName(ToQString(series.caption) + QStringLiteral(" (") + ToQString(series.unit) +
+                  QStringLiteral(")"));
+    line->setPen(QPen(ToQColor(series.colour), 2));
+    lineAxes_.push_back(axis);
+  }
+}
 
-  for (const auto& marker : data.markers) {
+void ChartControl::showMarkers() {
+  QChart* view = chart();
+  for (auto* line : markers_) {
+    view->removeSeries(line);
+    delete line;
+  }
+  markers_.clear();
+  for (const auto& marker : data_.markers) {
     auto* line = new QLineSeries;
     const auto x = static_cast<double>(marker.xMs);
     line->append(x, 0);
@@ -156,7 +165,40 @@ void ChartControl::draw(const forms::ChartData& data) {
         QToolTip::hideText();
       }
     });
+    markers_.push_back(line);
   }
+}
+
+void ChartControl::drawForeground(QPainter* painter, const QRectF& rect) {
+  QChartView::drawForeground(painter, rect);
+  const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+  if (plot.isEmpty() || data_.toMs <= data_.fromMs) return;
+  painter->save();
+  painter->setClipRect(plot);
+  const double xScale = plot.width() / static_cast<double>(data_.toMs - data_.fromMs);
+  QPolygonF stretch;
+  for (std::size_t i = 0; i < data_.series.size() && i < lineAxes_.size(); ++i) {
+    const QValueAxis* axis = lineAxes_[i];
+    const double yScale = plot.height() / (axis->max() - axis->min());
+    // Width 1 keeps the painter on its fast path; a wider pen is stroked point by point.
+    painter->setPen(QPen(ToQColor(data_.series[i].colour), 1));
+    // A NaN breaks the line: each unbroken stretch is painted on its own.
+    const auto flush = [&] {
+      if (stretch.size() > 1) painter->drawPolyline(stretch);
+      if (stretch.size() == 1) painter->drawPoint(stretch.front());
+      stretch.clear();
+    };
+    for (const auto& point : data_.series[i].points) {
+      if (std::isnan(point.y)) {
+        flush();
+        continue;
+      }
+      stretch.append({plot.left() + static_cast<double>(point.xMs - data_.fromMs) * xScale,
+                      plot.bottom() - (point.y - axis->min()) * yScale});
+    }
+    flush();
+  }
+  painter->restore();
 }
 
 }  // namespace bms::qt
