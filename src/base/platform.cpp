@@ -14,4 +14,13 @@ Rect KeepOnScreen(const Platform& platform, Rect rect) {
   return rect;
 }
 
+void CentreOnMain(Platform& platform, Window window) {
+  const auto main = platform.windowRect(Window::Main);
+  auto rect = platform.windowRect(window);
+  // In halves, so that C++ division truncates the exact value toward zero.
+  rect.left = (2 * main.left + main.width - rect.width) / 2;
+  rect.top = (2 * main.top + main.height - rect.height) / 2;
+  platform.setWindowRect(window, rect);
+}
+
 }  // namespace bms::base

@@ -85,4 +85,8 @@ class Platform {
 // the window lies wholly on the platform's screen; one that does already stays as it is.
 Rect KeepOnScreen(const Platform& platform, Rect rect);
 
+// Moves an open window so that its centre is the main window's, computed exactly and then
+// cut toward zero.
+void CentreOnMain(Platform& platform, Window window);
+
 }  // namespace bms::base

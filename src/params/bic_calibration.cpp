@@ -57,7 +57,6 @@ void BicCalibration::onClosed() { mirrorTimer_->setInterval(0); }
 
 forms::Form* BicCalibration::window() { return context_.platform.findWindow(Window::Bic); }
 
-// Centred on the main window, as if computed exactly and then cut toward zero.
 void BicCalibration::open() {
   auto& platform = context_.platform;
   if (window() != nullptr) {
@@ -65,12 +64,7 @@ void BicCalibration::open() {
     return;
   }
   bindWindow(platform.openWindow(Window::Bic));
-  const auto main = platform.windowRect(Window::Main);
-  auto rect = platform.windowRect(Window::Bic);
-  // In halves, so that C++ division truncates the exact value toward zero.
-  rect.left = (2 * main.left + main.width - rect.width) / 2;
-  rect.top = (2 * main.top + main.height - rect.height) / 2;
-  platform.setWindowRect(Window::Bic, rect);
+  base::CentreOnMain(platform, Window::Bic);
   mirrorTimer_->setInterval(kMirrorMs);
 }
 

@@ -127,7 +127,6 @@ void FactoryWindow::setIdPrefix(std::string_view markerText) {
 
 forms::Form* FactoryWindow::window() { return context_.platform.findWindow(Window::Factory); }
 
-// Centred on the main window, as if computed exactly and then cut toward zero.
 void FactoryWindow::open() {
   auto& platform = context_.platform;
   if (window() != nullptr) {
@@ -135,12 +134,7 @@ void FactoryWindow::open() {
     return;
   }
   bindWindow(platform.openWindow(Window::Factory));
-  const auto main = platform.windowRect(Window::Main);
-  auto rect = platform.windowRect(Window::Factory);
-  // In halves, so that C++ division truncates the exact value toward zero.
-  rect.left = (2 * main.left + main.width - rect.width) / 2;
-  rect.top = (2 * main.top + main.height - rect.height) / 2;
-  platform.setWindowRect(Window::Factory, rect);
+  base::CentreOnMain(platform, Window::Factory);
 }
 
 void FactoryWindow::bindWindow(forms::Form& form) {
