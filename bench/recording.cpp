@@ -20,6 +20,8 @@
 #include "recorder/recorder.h"
 #include "sim/frames.h"
 #include "sim/pack_model.h"
+#include "sim/recording_maker.h"
+#include "sim/stepped_timer.h"
 #include "wire/frame_line.h"
 #include "wire/hex_text.h"
 
@@ -32,19 +34,6 @@ constexpr int kCells = 16;
 constexpr int kSensors = 8;
 constexpr std::int64_t kStartMs = 1'780'000'000'000;
 constexpr char kBmcField[] = "05F5E101";
-
-// Simulated time: the loop below ticks the commit timer itself, once a simulated second.
-class SteppedTimer : public base::Timer {
- public:
-  void setInterval(int ms) override { interval_ = ms; }
-  int interval() const override { return interval_; }
-  void tick() {
-    if (interval_ > 0 && onTick) onTick();
-  }
-
- private:
-  int interval_ = 0;
-};
 
 double ThreadCpuSeconds() {
   timespec t{};
@@ -59,24 +48,6 @@ long StatusKb(const char* key) {
     if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key) + 1);
   }
   return -1;
-}
-
-monitor::RunValues ValuesOf(const sim::PackModel& pack) {
-  monitor::RunValues v;
-  v.current = pack.currentA();
-  v.totalVoltage = pack.totalVoltageV();
-  v.power = v.current * v.totalVoltage;
-  v.stateOfCharge = pack.socPercent();
-  v.maxChargeCurrent = 100;
-  v.maxChargeVoltage = 58.4;
-  v.maxDischargeCurrent = 150;
-  v.maxDischargeVoltage = 44.8;
-  v.highestCellVoltage = pack.bic(1).cellMv[0] / 1000.0;
-  v.lowestCellVoltage = pack.bic(kBics).cellMv[kCells - 1] / 1000.0;
-  v.highestCellTemperature = pack.bic(1).sensorC[0];
-  v.lowestCellTemperature = pack.bic(kBics).sensorC[0];
-  v.estimatedMinutes = 240;
-  return v;
 }
 
 }  // namespace
@@ -107,8 +78,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path dir = pattern;
   const auto file = dir / "day.bmsrec";
 
-  auto timer = std::make_unique<SteppedTimer>();
-  SteppedTimer& commitTimer = *timer;
+  auto timer = std::make_unique<sim::SteppedTimer>();
+  sim::SteppedTimer& commitTimer = *timer;
   recorder::Recorder recorder(std::move(timer));
   bool failed = false;
   recorder.onFailed = [&failed](const base::Failure& failure) {
@@ -157,7 +128,7 @@ int main(int argc, char** argv) {
         recorder.onTraffic(now, sent ? recorder::Direction::Sent : recorder::Direction::Received,
                            line);
       }
-      recorder.onRunData(now, ValuesOf(pack));
+      recorder.onRunData(now, sim::RunValuesOf(pack));
       for (int b = 1; b <= kBics; ++b) {
         const auto& bic = pack.bic(b);
         recorder.onCells(now, b, bic.cellMv, bic.balancing, bic.sensorC);

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -10,11 +11,32 @@
 
 #include "sim/event_loop.h"
 #include "sim/options.h"
+#include "sim/recording_maker.h"
 #include "sim/replay.h"
 
 namespace {
 
 int stopWriteFd = -1;
+
+int MakeRecording(const bms::sim::Options& options, const std::string& path) {
+  using namespace std::chrono;
+  bms::sim::MadeRecording made;
+  made.bmcNumber = options.bmcNumber;
+  made.bics = options.bics;
+  made.seed = options.seed;
+  made.hours = options.hours.value_or(made.hours);
+  made.faults = options.faults;
+  made.warnings = options.warnings;
+  const auto now = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  made.startMs = now - made.hours * 3'600'000LL;
+  const auto error = bms::sim::MakeRecording(path, made);
+  if (!error.empty()) {
+    std::fprintf(stderr, "bmc-sim: --make-recording: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("recording %s\n", path.c_str());
+  return 0;
+}
 
 void OnStopSignal(int) {
   const char byte = 0;
@@ -33,6 +55,10 @@ int main(int argc, char** argv) {
   if (!parsed.options) {
     std::fprintf(stderr, "bmc-sim: %s\nTry 'bmc-sim --help'.\n", parsed.error.c_str());
     return 2;
+  }
+
+  if (const auto& path = parsed.options->makeRecordingPath) {
+    return MakeRecording(*parsed.options, *path);
   }
 
   // The signal handler only wakes the event loop through this pipe.

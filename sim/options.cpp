@@ -24,6 +24,7 @@ constexpr int kMaxFlood = 1000000;
 constexpr int kMinBaud = 50;
 constexpr int kMaxBaud = 4000000;
 constexpr int kMaxLatencyMs = 60000;
+constexpr int kMaxHours = 7 * 24;
 
 std::optional<std::int64_t> IntegerIn(std::string_view text, std::int64_t lo, std::int64_t hi) {
   // Only plain digits: a sign or blanks in an option value is a typing error.
@@ -148,6 +149,19 @@ const std::map<std::string_view, ApplyValue>& ValueOptions() {
          p.options.speed = *speed;
          return true;
        }},
+      {"--make-recording",
+       [](Parser& p, std::string_view v) {
+         if (v.empty()) return p.Fail("--make-recording needs the path of the file to write");
+         p.options.makeRecordingPath = std::string(v);
+         return true;
+       }},
+      {"--hours",
+       [](Parser& p, std::string_view v) {
+         int hours = 0;
+         if (!p.Count("--hours", v, 1, kMaxHours, hours)) return false;
+         p.options.hours = hours;
+         return true;
+       }},
       {"--flood",
        [](Parser& p, std::string_view v) {
          int rate = 0;
@@ -215,8 +229,15 @@ const std::map<std::string_view, bool Options::*>& SwitchOptions() {
 // Combinations that cannot mean what the user wanted.
 bool CheckCombination(Parser& p) {
   const Options& o = p.options;
-  if (!o.directPort && !o.relayPort && !o.serialPath && !o.updatePort) {
-    return p.Fail("nothing to do: give at least one of --direct, --relay, --serial, --update");
+  const bool anyEndpoint = o.directPort || o.relayPort || o.serialPath || o.updatePort;
+  if (o.makeRecordingPath && anyEndpoint) {
+    return p.Fail("--make-recording writes a file and exits: it takes no endpoint");
+  }
+  if (o.hours && !o.makeRecordingPath) return p.Fail("--hours is only used with --make-recording");
+  if (!anyEndpoint && !o.makeRecordingPath) {
+    return p.Fail(
+        "nothing to do: give at least one of --direct, --relay, --serial, --update, or "
+        "--make-recording");
   }
   if (o.relayPort && !o.password) return p.Fail("--relay needs --password");
   if (o.password && !o.relayPort) return p.Fail("--password is only used with --relay");
@@ -288,6 +309,7 @@ ParseResult ParseOptions(const std::vector<std::string_view>& args) {
 
 std::string HelpText() {
   return R"(Usage: bmc-sim ENDPOINT... [OPTION]...
+       bmc-sim --make-recording FILE [--hours N] [OPTION]...
 
 Plays the other side of the BMS debugging tool's link: a BMC with its BICs, the relay
 server in front of it and the update server. Listens on 127.0.0.1 only. Runs until
@@ -384,6 +406,15 @@ Replay:
                        program with a message and exit code 2.
   --speed X            replay X times as fast as recorded (above 0 and up to 1000000,
                        default 1).
+
+Recording:
+  --make-recording FILE
+                       write what the tool records of this pack (run data, the lines it
+                       receives and the alarm flags, one set a second) into the new
+                       recording FILE on simulated time, ending now, and exit: 0 when
+                       written, 1 when not. --faults and --warnings come on halfway
+                       through. Takes no endpoint; the file must not exist yet.
+  --hours N            the recording's span in hours (1 to 168, default 8).
 
 Fault switches (they damage the BMC's lines, counted per connection; the relay's own
 lines S2, B, D and F are never damaged):

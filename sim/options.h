@@ -41,6 +41,9 @@ struct Options {
   std::optional<std::string> replayPath{};  // direct clients get this recording's lines
   std::optional<double> speed{};            // how many times as fast as recorded; none: 1
 
+  std::optional<std::string> makeRecordingPath{};  // write a recording there and exit
+  std::optional<int> hours{};                      // its span; none: 8
+
   friend bool operator==(const Options&, const Options&) = default;
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLayout>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -205,6 +206,11 @@ class ScreenshotPlatform : public bms::qt::QtPlatform {
                                                         std::string_view suggestedName) override {
     return std::filesystem::path(suggestedName);
   }
+  std::optional<std::filesystem::path> chooseFileToOpen(std::string_view) override {
+    return fileToOpen;
+  }
+
+  std::optional<std::filesystem::path> fileToOpen;
 };
 
 // The main window while it records and the alarm journal, in both languages, after the
@@ -300,6 +306,37 @@ bool SaveTrends(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
   }
   platform.closeWindow(bms::base::Window::Trends);
   main.userClick("通信按钮");
+  return ok;
+}
+
+// The trends window over a whole recording, in both languages: eight hours of a 32-BIC
+// pack written by bmc-sim, with a warning and a fault coming on halfway.
+bool SaveRecordedTrends(ScreenshotPlatform& platform, bms::qt::QtForm& main,
+                        const std::filesystem::path& dir, const std::filesystem::path& out) {
+  const auto file = dir / "eight-hours.bmsrec";
+  const int made =
+      QProcess::execute(QStringLiteral(BMC_SIM_PATH),
+                        {"--make-recording", QString::fromStdString(file.string()), "--hours", "8",
+                         "--bics", "32", "--warnings", "02", "--faults", "04"});
+  if (made != 0) {
+    std::cerr << "bmc-sim --make-recording failed: " << made << "\n";
+    return false;
+  }
+  platform.fileToOpen = file;
+  main.userClick("趋势按钮");
+  auto& trends = platform.openWindow(bms::base::Window::Trends);
+  trends.window()->resize(1000, 640);
+  trends.userClick("打开录制文件按钮");
+  for (const char* box : {"SOC曲线选择框", "单体压差曲线选择框"}) {
+    trends.userClick(box);
+  }
+  bool ok = true;
+  for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
+    main.userClick(radio);
+    Wait(600);
+    ok = Save(trends.window(), out / ("trends-recording-" + std::string(language) + ".png")) && ok;
+  }
+  platform.closeWindow(bms::base::Window::Trends);
   return ok;
 }
 
@@ -400,6 +437,7 @@ int main(int argc, char* argv[]) {
     main.userClick("通信按钮");
   }
   ok = SaveTrends(platform, main, out) && ok;
+  ok = SaveRecordedTrends(platform, main, dir, out) && ok;
   ok = SaveRecordingAndJournal(platform, main, out) && ok;
   ok = SaveHeatMap(platform, main, out) && ok;
   ok = SaveFactoryWindows(out, port) && ok;
