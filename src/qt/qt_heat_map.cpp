@@ -1,5 +1,6 @@
 #include "qt/qt_heat_map.h"
 
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -96,11 +97,16 @@ void QtHeatMap::paintEvent(QPaintEvent*) {
   const QColor background = palette().color(QPalette::Window);
   QFont small = font();
   small.setPixelSize(std::clamp(g.tileHeight - 6, 8, 12));
+  // Captions shrink with the rows so that neighbouring ones never run into each other.
+  QFont caption = font();
+  if (QFontMetrics(caption).height() > g.tileHeight) {
+    caption.setPixelSize(std::max(8, g.tileHeight - 2));
+  }
   for (std::size_t r = 0; r < data_.rows.size(); ++r) {
     const auto& row = data_.rows[r];
     const int rowIndex = static_cast<int>(r);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.setFont(font());
+    painter.setFont(caption);
     painter.drawText(
         QRect(kMargin, kMargin + rowIndex * g.tileHeight, g.captionWidth, g.tileHeight),
         Qt::AlignVCenter | Qt::AlignLeft, ToQString(row.caption));
