@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/bmc_lines.h"
 #include "wire/frame_line.h"
 
 namespace bms::sim {
@@ -66,14 +67,9 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
 
 TEST(SimBmc, ASavedParameterIsWhatTheNextReadAnswers) {
   Bmc bmc(BmcConfig{200000000, 3, 7, 0, 0, SavePolicy::Locked});
-  const auto answer = [&](const std::string& line) {
-    const auto lines = bmc.HandleLine(line);
-    return lines.size() == 1 ? std::string(wire::ReceivedFields(lines.front())[5]) : "none";
-  };
-  EXPECT_EQ(answer(Request("09A00176", "0CE4FFFF")), "00FFFFFF");
-  EXPECT_EQ(answer(Request("09A0001E", "00FFFFFF")), "00AAFFFF");
-  EXPECT_EQ(answer(Request("09A00176", "0CE4FFFF")), "AAFFFFFF");
-  EXPECT_EQ(answer(Request("09A00174")), "0CE4FFFF");
+  ExpectAnswers(AnswersOf(bmc),
+                {"09A00176 0CE4FFFF > 09A10177 00FFFFFF; 09A0001E 00FFFFFF > 09A1001F 00AAFFFF",
+                 "09A00176 0CE4FFFF > 09A10177 AAFFFFFF; 09A00174 > 09A10175 0CE4FFFF"});
 }
 
 TEST(SimBmc, RunDataCyclesThroughTheFiveFramesAndStepsThePackPerSet) {
