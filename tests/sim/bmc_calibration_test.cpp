@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -140,16 +139,11 @@ TEST(SimBmcCalibration, TheInstalledCountDecidesWhichBicsAnswer) {
 TEST(SimBmcCalibration, RefusedSavesLeaveTheFramesAlone) {
   Bmc plain(Config());
   Bmc refusing(Config(SavePolicy::Refused));
-  for (const auto& [id, data1, data2] : std::vector<std::array<std::string, 3>>{
-           {"09A0011E", "01FFFFFF", "3F8147AE"},
-           {"09A0011A", "01FFFFFF", "3F8CCCCD"},
-           {"09A00122", "017F9CFF", "FFFFFFFF"},
-           {"09A02E00", "0009DDFF", "FFFFFFFF"},
-           {"09A02600", "08FFFFFF", "FFFFFFFF"},
-           {"09A00102", "01FFFFFF", "FFFFFFFF"},
-       }) {
-    EXPECT_EQ(Change(refusing, id, data1, data2), "00") << id;
-  }
+  ExpectAnswers(AnswersOf(refusing),
+                {"09A0011E 01FFFFFF 3F8147AE > 09A1011F 00FFFFFF",
+                 "09A0011A 01FFFFFF 3F8CCCCD > 09A1011B 00FFFFFF",
+                 "09A00122 017F9CFF > 09A10123 00FFFFFF; 09A02E00 0009DDFF > 09A12F00 00FFFFFF",
+                 "09A02600 08FFFFFF > 09A12700 00FFFFFF; 09A00102 01FFFFFF > 09A10103 00FFFFFF"});
   for (int set = 0; set < 3; ++set) {
     EXPECT_EQ(RunSet(refusing), RunSet(plain));
     for (int bic = 1; bic <= 3; ++bic) EXPECT_EQ(Cells(refusing, bic), Cells(plain, bic));

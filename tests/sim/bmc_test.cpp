@@ -45,7 +45,7 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
            {Request("09a00100"), {"09A10101"}},  // values, not texts, are compared
            {Request("09A01000"), {}},
            {Request("09A01004"), {}},            // one BIC more than installed
-           {Request("09A00001"), {"09A00002"}},  // not the BMC's: echoed
+           {Request("09A00001"), {"09A00002"}},  // not the BMC's: echoed, from its own field
            {Request("09A00022"), {"09A10023"}},
            {Request("09A00040"), {"09A10041"}},
            {Request("09A03006", "00000001"), {"09A13007"}},
@@ -53,7 +53,6 @@ TEST(SimBmc, AnswersFollowTheIdScheme) {
            {Request("09A0FA30"), {"09A1FA31"}},
            {Request("09A00174"), {"09A10175"}},
            {Request("09A00182", "03FFFFFF"), {"09A10183"}},
-           {Request("09A00180", "10FFFFFF"), {}},  // the group has items 00 to 07
            {Request("09A0001E", "00FFFFFF"), {"09A1001F"}},
            {"T,05F5E101,6,09A00100,FFFFFFFF,FFFFFFFF,\r", {"09A10101"}},  // any number, no LF
            {"T,05F5E100,6,09A00100\r", {}},
