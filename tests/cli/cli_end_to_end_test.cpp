@@ -1,17 +1,9 @@
-// bms-cli as a process against bmc-sim as a process.
+// bms-cli as a process against bmc-sim as a process: params, backup, diff and
+// restore.
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,19 +11,11 @@
 #include "params/catalogue.h"
 #include "profiles/profile.h"
 #include "sim/sim_process.h"
-#include "sim/unique_fd.h"
 
 namespace bms::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // The output line of the row with this read ID and item ("-" for none), or "".
 std::string LineOf(const std::string& out, const std::string& readId, const std::string& item) {
@@ -41,25 +25,26 @@ std::string LineOf(const std::string& out, const std::string& readId, const std:
   return "";
 }
 
-class CliEndToEnd : public ::testing::Test {
+std::vector<std::string> With(std::vector<std::string> link,
+                              const std::vector<std::string>& command) {
+  link.insert(link.end(), command.begin(), command.end());
+  return link;
+}
+
+// Two rows: a millivolt limit and an item of a multi-item group.
+const profiles::ProfileEntry kMaxLimit{"09A00174", std::nullopt, "3650"};
+const profiles::ProfileEntry kStopCharge{"09A00180", 0, "3550"};
+
+class CliEndToEnd : public CliTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "bms-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::string file(const std::string& name) const { return (dir / name).string(); }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  // The profile in the file with the values of some rows changed.
-  static void Edit(const std::string& path,
-                   const std::vector<std::pair<profiles::ProfileEntry, std::string>>& changes) {
+  // A backup of the simulator behind `link` with the values of some rows
+  // changed.
+  void BackUpAndEdit(const std::vector<std::string>& link, const std::string& path,
+                     const std::vector<std::pair<profiles::ProfileEntry, std::string>>& changes) {
+    const auto backup = RunCli(With(link, {"--bmc", "100000000", "backup", path}));
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    EXPECT_EQ(backup.out, "");
+    EXPECT_FALSE(fs::exists(path + ".part"));
     const auto catalogue = params::ParameterCatalogue();
     auto read = profiles::ReadProfileFile(Read(path), catalogue);
     ASSERT_TRUE(std::holds_alternative<profiles::Profile>(read));
@@ -76,23 +61,7 @@ class CliEndToEnd : public ::testing::Test {
     }
     std::ofstream(path, std::ios::binary) << profiles::WriteProfileFile(profile, catalogue);
   }
-
-  static std::vector<std::string> Tcp(int port) {
-    return {"--tcp", "127.0.0.1:" + std::to_string(port)};
-  }
-
-  static std::vector<std::string> With(std::vector<std::string> link,
-                                       const std::vector<std::string>& command) {
-    link.insert(link.end(), command.begin(), command.end());
-    return link;
-  }
-
-  fs::path dir;
 };
-
-// Two rows: a millivolt limit and an item of a multi-item group.
-const profiles::ProfileEntry kMaxLimit{"09A00174", std::nullopt, "3650"};
-const profiles::ProfileEntry kStopCharge{"09A00180", 0, "3550"};
 
 TEST_F(CliEndToEnd, ParamsListsEveryRowInCatalogueOrderOverEveryLink) {
   sim::SimProcess sim(
@@ -102,15 +71,12 @@ TEST_F(CliEndToEnd, ParamsListsEveryRowInCatalogueOrderOverEveryLink) {
     if (endpoint.starts_with("direct ")) direct = endpoint.substr(7);
     if (endpoint.starts_with("relay ")) relay = endpoint.substr(6);
   }
-  ASSERT_FALSE(direct.empty());
-  ASSERT_FALSE(relay.empty());
-  const std::vector<std::vector<std::string>> links = {
-      {"--tcp", direct},
-      {"--relay", relay, "--password", "secret"},
-      {"--serial", file("tty")},
-  };
+  ASSERT_FALSE(direct.empty() || relay.empty());
   const auto catalogue = params::ParameterCatalogue();
-  for (const auto& link : links) {
+  for (const auto& link :
+       std::vector<std::vector<std::string>>{{"--tcp", direct},
+                                             {"--relay", relay, "--password", "secret"},
+                                             {"--serial", file("tty")}}) {
     const auto run = RunCli(With(link, {"params"}));
     EXPECT_EQ(run.exitCode, 0) << link[0] << "\n" << run.err;
     const auto lines = Lines(run.out);
@@ -132,37 +98,36 @@ TEST_F(CliEndToEnd, BackupEditRestoreAndTheDiffIsEmpty) {
   sim::SimProcess sim({"--direct", "0"});
   const auto link = Tcp(sim.Port("direct"));
   const auto profile = file("pack.json");
+  const auto run = [&](const std::vector<std::string>& command) {
+    return RunCli(With(link, command));
+  };
 
-  auto run = RunCli(With(link, {"--bmc", "100000000", "backup", profile}));
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "");
-  EXPECT_FALSE(fs::exists(profile + ".part"));
-  Edit(profile, {{kMaxLimit, "3640"}, {kStopCharge, "3500"}});
-
-  run = RunCli(With(link, {"diff", profile}));
-  EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_EQ(run.out,
+  BackUpAndEdit(link, profile, {{kMaxLimit, "3640"}, {kStopCharge, "3500"}});
+  auto result = run({"diff", profile});
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_EQ(result.out,
             "09A00174 - 3650 3640 Maximum Limit Cell Voltage\n"
             "09A00180 0 3550 3500 Stop charge voltage\n");
-
-  run = RunCli(With(link, {"restore", profile, "--dry-run"}));
-  EXPECT_EQ(run.exitCode, 1) << run.err;
-  EXPECT_EQ(LineOf(run.out, "09A00174", "-"),
+  result = run({"restore", profile, "--dry-run"});
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_EQ(LineOf(result.out, "09A00174", "-"),
             "09A00174 - would-write 3650 3640 Maximum Limit Cell Voltage");
 
-  run = RunCli(With(link, {"restore", profile}));
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(Lines(run.out).size(), params::ParameterCatalogue().size());
-  EXPECT_EQ(LineOf(run.out, "09A00174", "-"),
+  result = run({"restore", profile});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(Lines(result.out).size(), params::ParameterCatalogue().size());
+  EXPECT_EQ(LineOf(result.out, "09A00174", "-"),
             "09A00174 - verified 3640 3640 Maximum Limit Cell Voltage");
-  EXPECT_EQ(LineOf(run.out, "09A00180", "0"), "09A00180 0 verified 3500 3500 Stop charge voltage");
-  EXPECT_EQ(LineOf(run.out, "09A00180", "1"), "09A00180 1 same 3400 3400 Restore charge voltage");
+  EXPECT_EQ(LineOf(result.out, "09A00180", "0"),
+            "09A00180 0 verified 3500 3500 Stop charge voltage");
+  EXPECT_EQ(LineOf(result.out, "09A00180", "1"),
+            "09A00180 1 same 3400 3400 Restore charge voltage");
 
-  run = RunCli(With(link, {"diff", profile}));
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "");
-  run = RunCli(With(link, {"params"}));
-  EXPECT_EQ(LineOf(run.out, "09A00174", "-"), "09A00174 - 3640 mV Maximum Limit Cell Voltage");
+  result = run({"diff", profile});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(LineOf(run({"params"}).out, "09A00174", "-"),
+            "09A00174 - 3640 mV Maximum Limit Cell Voltage");
 }
 
 TEST_F(CliEndToEnd, RefusedSavesExitOneAndNameTheRows) {
@@ -170,8 +135,7 @@ TEST_F(CliEndToEnd, RefusedSavesExitOneAndNameTheRows) {
     sim::SimProcess sim({"--direct", "0", flag});
     const auto link = Tcp(sim.Port("direct"));
     const auto profile = file("pack.json");
-    ASSERT_EQ(RunCli(With(link, {"backup", profile})).exitCode, 0) << flag;
-    Edit(profile, {{kMaxLimit, "3640"}});
+    BackUpAndEdit(link, profile, {{kMaxLimit, "3640"}});
     const auto run = RunCli(With(link, {"restore", profile}));
     EXPECT_EQ(run.exitCode, 1) << flag;
     EXPECT_EQ(LineOf(run.out, "09A00174", "-"),
@@ -183,44 +147,42 @@ TEST_F(CliEndToEnd, RefusedSavesExitOneAndNameTheRows) {
   }
 }
 
-// A listener of the test's own: a connection to it would show that something was opened.
+// Every command that reads or writes a file checks it before it opens the link.
 TEST_F(CliEndToEnd, ABadFileExitsTwoBeforeAnythingIsOpened) {
-  sim::UniqueFd listener(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  ASSERT_EQ(::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), size), 0);
-  ASSERT_EQ(::listen(listener.get(), 4), 0);
-  ASSERT_EQ(::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&address), &size), 0);
-  const auto link = Tcp(ntohs(address.sin_port));
-
+  const Listener listener;
+  const int port = listener.port();
   sim::SimProcess sim({"--direct", "0"});
   const auto profile = file("pack.json");
-  ASSERT_EQ(RunCli(With(Tcp(sim.Port("direct")), {"backup", profile})).exitCode, 0);
-  Edit(profile, {{kMaxLimit, "70000"}});
+  BackUpAndEdit(Tcp(sim.Port("direct")), profile, {{kMaxLimit, "70000"}});
   std::ofstream(file("not-json.json")) << "{ \"format\": ";
+  std::ofstream(file("old.bmsrec")) << "an earlier recording";
+  std::ofstream(file("notes.txt")) << "not a recording";
 
   struct Case {
-    std::vector<std::string> command;
+    std::vector<std::string> args;
     std::string message;  // a part of what standard error says
   };
-  const std::vector<Case> cases = {
-      {{"restore", profile}, "/parameters/0/value"},
-      {{"restore", profile, "--dry-run"}, "70000"},
-      {{"diff", profile}, "/parameters/0/value"},
-      {{"diff", file("not-json.json")}, "not-json.json"},
-      {{"restore", file("missing.json")}, "missing.json"},
-      {{"backup", file("no-folder/pack.json")}, "no such folder"},
-  };
-  for (const auto& c : cases) {
-    const auto run = RunCli(With(link, c.command));
-    EXPECT_EQ(run.exitCode, 2) << c.command.back();
+  for (const auto& c : std::vector<Case>{
+           {Tcp(port, {"restore", profile}), "/parameters/0/value"},
+           {Tcp(port, {"restore", profile, "--dry-run"}), "70000"},
+           {Tcp(port, {"diff", profile}), "/parameters/0/value"},
+           {Tcp(port, {"diff", file("not-json.json")}), "not-json.json"},
+           {Tcp(port, {"restore", file("missing.json")}), "missing.json"},
+           {Tcp(port, {"backup", file("no-folder/pack.json")}), "no such folder"},
+           {Tcp(port, {"record", file("old.bmsrec"), "--seconds", "1"}), "exists already"},
+           {Tcp(port, {"record", file("no-folder/r.bmsrec"), "--seconds", "1"}), "no such folder"},
+           {Tcp(port, {"monitor", "--seconds", "1", "--csv", file("no-folder/r.csv")}),
+            "no such folder"},
+           {{"export", file("notes.txt"), file("out")}, "notes.txt"},
+           {{"export", file("missing.bmsrec"), file("out")}, "missing.bmsrec"},
+       }) {
+    const auto run = RunCli(c.args);
+    EXPECT_EQ(run.exitCode, 2) << c.message;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "");
-    pollfd p{listener.get(), POLLIN, 0};
-    EXPECT_EQ(::poll(&p, 1, 0), 0) << c.command.back() << ": a connection was made";
+    EXPECT_EQ(run.out, "") << c.message;
+    EXPECT_FALSE(listener.connected()) << c.message << ": a connection was made";
   }
+  EXPECT_EQ(Read(file("old.bmsrec")), "an earlier recording");
 }
 
 TEST_F(CliEndToEnd, NoLinkOrALostOneExitsThree) {
@@ -231,24 +193,18 @@ TEST_F(CliEndToEnd, NoLinkOrALostOneExitsThree) {
   sim::SimProcess dropping({"--direct", "0", "--drop-after", "10"});
   const auto droppingPort = dropping.Port("direct");
 
-  struct Case {
-    std::vector<std::string> args;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
-      {{"--relay", relayEndpoint, "--password", "wrong", "params"}, "refused"},
-      {{"--relay", refusingEndpoint, "--password", "secret", "params"}, "refused"},
-      {{"--serial", file("no-such-tty"), "params"}, "no-such-tty"},
-      {With(Tcp(droppingPort), {"params"}), "lost"},
-  };
-  for (const auto& c : cases) {
-    const auto run = RunCli(c.args);
-    EXPECT_EQ(run.exitCode, 3) << c.args[1];
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"--relay", relayEndpoint, "--password", "wrong", "params"}, "refused"},
+           {{"--relay", refusingEndpoint, "--password", "secret", "params"}, "refused"},
+           {{"--serial", file("no-such-tty"), "params"}, "no-such-tty"},
+           {Tcp(droppingPort, {"params"}), "lost"},
+       }) {
+    const auto run = RunCli(args);
+    EXPECT_EQ(run.exitCode, 3) << args[1];
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
   }
   // The rows read before the loss are reported; the rest show as not read.
-  const auto run = RunCli(With(Tcp(droppingPort), {"params"}));
-  const auto lines = Lines(run.out);
+  const auto lines = Lines(RunCli(Tcp(droppingPort, {"params"})).out);
   ASSERT_EQ(lines.size(), params::ParameterCatalogue().size());
   EXPECT_EQ(lines.front(), "09A00174 - 3650 mV Maximum Limit Cell Voltage");
   EXPECT_NE(lines.back().find(" ? "), std::string::npos) << lines.back();
@@ -256,7 +212,7 @@ TEST_F(CliEndToEnd, NoLinkOrALostOneExitsThree) {
 
 TEST_F(CliEndToEnd, AControllerThatNeverAnswersShowsEveryRowAsUnknown) {
   sim::SimProcess sim({"--direct", "0", "--silent"});
-  const auto run = RunCli(With(Tcp(sim.Port("direct")), {"--timeout", "5", "params"}));
+  const auto run = RunCli(Tcp(sim.Port("direct"), {"--timeout", "5", "params"}));
   EXPECT_EQ(run.exitCode, 1) << run.err;
   const auto lines = Lines(run.out);
   ASSERT_EQ(lines.size(), params::ParameterCatalogue().size());

@@ -1,17 +1,30 @@
 #pragma once
 
 // Runs bms-cli as a process and collects what it prints; every wait is bounded.
+// CliTest gives a test a fresh folder and the helpers its end-to-end runs
+// share.
 
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "sim/unique_fd.h"
 
 namespace bms::cli {
 
@@ -26,8 +39,7 @@ inline CliRun RunCli(std::vector<std::string> args,
   CliRun run;
   int out[2];
   int err[2];
-  if (::pipe(out) != 0) return run;
-  if (::pipe(err) != 0) return run;
+  if (::pipe(out) != 0 || ::pipe(err) != 0) return run;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -44,13 +56,12 @@ inline CliRun RunCli(std::vector<std::string> args,
   posix_spawn_file_actions_destroy(&actions);
   ::close(out[1]);
   ::close(err[1]);
+  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
   if (spawned != 0) {
-    ::close(out[0]);
-    ::close(err[0]);
+    for (const auto& fd : fds) ::close(fd.fd);
     return run;
   }
   const auto deadline = std::chrono::steady_clock::now() + bound;
-  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
   std::string* sinks[2] = {&run.out, &run.err};
   int open = 2;
   while (open > 0) {
@@ -80,5 +91,66 @@ inline CliRun RunCli(std::vector<std::string> args,
   if (open == 0 && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
   return run;
 }
+
+// The lines of a text, each without its line end.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+inline std::string Read(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::vector<std::string> Tcp(int port, const std::vector<std::string>& command = {}) {
+  std::vector<std::string> args{"--tcp", "127.0.0.1:" + std::to_string(port)};
+  args.insert(args.end(), command.begin(), command.end());
+  return args;
+}
+
+// A loopback listener nobody serves: a connection to it shows that something
+// was opened.
+class Listener {
+ public:
+  Listener() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    EXPECT_EQ(::bind(fd_.get(), reinterpret_cast<sockaddr*>(&address), size), 0);
+    EXPECT_EQ(::listen(fd_.get(), 4), 0);
+    EXPECT_EQ(::getsockname(fd_.get(), reinterpret_cast<sockaddr*>(&address), &size), 0);
+    port_ = ntohs(address.sin_port);
+  }
+  int port() const { return port_; }
+  bool connected() const {
+    pollfd p{fd_.get(), POLLIN, 0};
+    return ::poll(&p, 1, 0) != 0;
+  }
+
+ private:
+  sim::UniqueFd fd_;
+  int port_ = 0;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "bms-cli-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  std::string file(const std::string& name) const { return (dir / name).string(); }
+
+  std::filesystem::path dir;
+};
 
 }  // namespace bms::cli

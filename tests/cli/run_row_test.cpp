@@ -19,15 +19,14 @@ TEST(CliRunRow, UtcTimeText) {
 }
 
 TEST(CliRunRow, FieldsInColumnOrderWithTheFlagsAsBytes) {
-  monitor::RunValues values;
-  values.stateOfCharge = 55.0;
-  values.totalVoltage = 52.5;
-  values.current = -10.0;
-  values.power = -525.0;
-  values.highestCellVoltage = 3.3;
-  values.lowestCellVoltage = 3.29;
-  values.highestCellTemperature = 25;
-  values.lowestCellTemperature = -5;
+  const monitor::RunValues values{.current = -10.0,
+                                  .totalVoltage = 52.5,
+                                  .power = -525.0,
+                                  .stateOfCharge = 55.0,
+                                  .highestCellVoltage = 3.3,
+                                  .lowestCellVoltage = 3.29,
+                                  .highestCellTemperature = 25,
+                                  .lowestCellTemperature = -5};
   base::Alarms alarms;
   alarms.faults[0] = alarms.faults[7] = true;
   alarms.warnings[1] = true;

@@ -4,31 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "sim/bmc.h"
-#include "wire/frame_line.h"
-#include "wire/hex_text.h"
-#include "wire/number_text.h"
+#include "sim/bmc_lines.h"
 
 // Counters, factory writes and the echo of unknown frames, seen on the BMC's lines.
 namespace bms::sim {
 namespace {
-
-struct Reply {
-  std::string field;  // the BMC field the answer carries
-  std::string id;
-  std::string data1;
-  std::string data2;
-};
-
-std::vector<Reply> Ask(Bmc& bmc, const std::string& id, const std::string& data1 = "FFFFFFFF",
-                       const std::string& data2 = "FFFFFFFF") {
-  std::vector<Reply> replies;
-  for (const std::string& line : bmc.HandleLine(wire::FrameLine("05F5E100", id, data1, data2))) {
-    const wire::ReceivedFields f(line);
-    replies.push_back({std::string(f[2]), std::string(f[4]), std::string(f[5]), std::string(f[6])});
-  }
-  return replies;
-}
 
 // Seconds, or kWh for an energy counter.
 double Read(Bmc& bmc, const std::string& id) {
@@ -38,23 +18,6 @@ double Read(Bmc& bmc, const std::string& id) {
   return replies.front().data2 == "FFFFFFFF"
              ? whole
              : whole + wire::HexToFloat(replies.front().data2) / 1000.0;
-}
-
-std::string Ack(Bmc& bmc, const std::string& id, const std::string& data1 = "FFFFFFFF",
-                const std::string& data2 = "FFFFFFFF") {
-  const auto replies = Ask(bmc, id, data1, data2);
-  return replies.size() == 1 ? replies.front().id + " " + replies.front().data1 : "none";
-}
-
-// Current and total voltage of the set, after running it.
-std::pair<double, double> RunSet(Bmc& bmc) {
-  std::pair<double, double> reading;
-  for (int frame = 0; frame < 5; ++frame) {
-    const std::string line = bmc.NextRunDataLine();
-    const wire::ReceivedFields f(line);
-    if (f[4] == "09A10003") reading = {wire::HexToFloat(f[5]), wire::HexToFloat(f[6])};
-  }
-  return reading;
 }
 
 constexpr const char* kRunTimes[] = {"09A00022", "09A00024", "09A00026", "09A0002A"};
@@ -102,19 +65,12 @@ TEST(SimCounters, ClearsAndFactoryWritesAreRefusedWhenSavesAre) {
   for (int set = 0; set < 3; ++set) RunSet(bmc);
   const double subtotal = Read(bmc, "09A0003A");
   const double runTime = Read(bmc, "09A00024");
-  for (const auto& [id, answer] : std::vector<std::pair<std::string, std::string>>{
-           {"09A00028", "09A10029"},
-           {"09A0002C", "09A1002D"},
-           {"09A00032", "09A10033"},
-           {"09A00036", "09A10037"},
-           {"09A0003C", "09A1003D"},
-           {"09A00040", "09A10041"},
-       }) {
-    EXPECT_EQ(Ack(bmc, id), answer + " 00FFFFFF");
-  }
+  ExpectAnswers(AnswersOf(bmc),
+                {"09A00028 > 09A10029 00FFFFFF; 09A0002C > 09A1002D 00FFFFFF",
+                 "09A00032 > 09A10033 00FFFFFF; 09A00036 > 09A10037 00FFFFFF",
+                 "09A0003C > 09A1003D 00FFFFFF; 09A00040 > 09A10041 00FFFFFF",
+                 "09A03000 0DFB38D3 > 09A13001 00FFFFFF; 09A03002 00015180 > 09A13003 00FFFFFF"});
   EXPECT_EQ(Read(bmc, "09A0003A"), subtotal);
-  EXPECT_EQ(Ack(bmc, "09A03000", "0DFB38D3"), "09A13001 00FFFFFF");
-  EXPECT_EQ(Ack(bmc, "09A03002", "00015180"), "09A13003 00FFFFFF");
   EXPECT_EQ(Read(bmc, "09A00024"), runTime);
   EXPECT_EQ(bmc.number(), 100000000u);
 }

@@ -1,8 +1,6 @@
 // Starts the real bmc-sim: what only the whole program shows (seed to wire, exit codes).
 
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 
 #include <gtest/gtest.h>
 
@@ -18,17 +16,6 @@ namespace bms::sim {
 namespace {
 
 #ifdef BMC_SIM_PATH
-
-UniqueFd Connect(int port) {
-  UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  EXPECT_EQ(::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address),
-            0);
-  return socket;
-}
 
 // The first run-data lines a client of `--direct` sees, and the exit code after `signal`.
 std::vector<std::string> FirstLines(const char* seed, int signal) {
@@ -59,8 +46,7 @@ TEST(BmcSimProcess, TheRelayRoutesByTheNumberAFactoryWriteGave) {
                             request("05F5E100", "09A03000", "0DFB38D3") +
                             request("05F5E100", "09A00012", "FFFFFFFF") +
                             request("0DFB38D3", "09A00020", "FFFFFFFF");
-  ASSERT_EQ(::send(socket.get(), lines.data(), lines.size(), MSG_NOSIGNAL),
-            static_cast<ssize_t>(lines.size()));
+  ASSERT_TRUE(Send(socket.get(), lines));
   LineReader reader(socket.get(), wire::LineCutter::Mode::Tcp);
   const auto ack = reader.NextWithId("09A13001");
   ASSERT_TRUE(ack);
@@ -84,8 +70,7 @@ TEST(BmcSimProcess, TheLargestPackAnswersForItsLastBic) {
     return wire::FrameLine("05F5E100", id, "FFFFFFFF", "FFFFFFFF");
   };
   const std::string lines = request("09A00100") + request("09A010FD");
-  ASSERT_EQ(::send(socket.get(), lines.data(), lines.size(), MSG_NOSIGNAL),
-            static_cast<ssize_t>(lines.size()));
+  ASSERT_TRUE(Send(socket.get(), lines));
   LineReader reader(socket.get(), wire::LineCutter::Mode::Tcp);
   const auto installed = reader.NextWithId("09A10101");
   ASSERT_TRUE(installed);

@@ -1,10 +1,8 @@
 // The real bmc-sim playing a recording to direct clients. Times are checked as lower
 // bounds only: a busy machine may make anything slower, never faster.
 
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/socket.h>
 
 #include <gtest/gtest.h>
 
@@ -27,22 +25,6 @@ namespace {
 
 constexpr double kLowerBound = 0.8;
 constexpr std::int64_t kStartMs = 1'780'000'000'000;
-
-UniqueFd Connect(int port) {
-  UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  EXPECT_EQ(::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address),
-            0);
-  return socket;
-}
-
-void Send(int fd, const std::string& bytes) {
-  ASSERT_EQ(::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL),
-            static_cast<ssize_t>(bytes.size()));
-}
 
 std::string RunLine(const char* id, const char* data1) {
   return "T,05F5E100,7," + std::string(id) + "," + data1 + ",FFFFFFFF,";
@@ -94,7 +76,7 @@ TEST(BmcSimReplay, EveryClientGetsTheReceivedLinesInOrderNoFasterThanTheSpeedAll
 
   UniqueFd first = Connect(port);
   // A request is not answered: the recording has nothing to say to it.
-  Send(first.get(), "T,05F5E100,6,09A00012,FFFFFFFF,FFFFFFFF,\r\n");
+  ASSERT_TRUE(Send(first.get(), "T,05F5E100,6,09A00012,FFFFFFFF,FFFFFFFF,\r\n"));
   LineReader reader(first.get(), wire::LineCutter::Mode::Tcp);
   std::vector<Clock::time_point> arrivals;
   for (const auto& [afterMs, line] : kPlayed) {

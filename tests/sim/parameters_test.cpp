@@ -7,97 +7,66 @@
 #include <vector>
 
 #include "params/catalogue.h"
+#include "sim/frame_steps.h"
 #include "wire/hex_text.h"
 
 namespace bms::sim {
 namespace {
 
-struct Step {
-  std::string id;
-  std::string data1;
-  std::string data2 = "FFFFFFFF";
-  std::optional<Frame> answer;
-};
-
-struct Scenario {
-  std::string name;
-  SavePolicy policy;
-  std::vector<Step> steps;
-};
-
-std::optional<Frame> Answer(std::string id, std::string data1, std::string data2 = "FFFFFFFF") {
-  return Frame{std::move(id), std::move(data1), std::move(data2)};
-}
-
 TEST(SimParameters, RequestsAreAnsweredInTheGroupLayouts) {
-  const auto open = SavePolicy::Open;
-  const std::vector<Scenario> scenarios = {
-      {"defaults: 16-bit, signed byte, float, code",
-       open,
-       {{"09A00174", "FFFFFFFF", "FFFFFFFF", Answer("09A10175", "0E42FFFF")},
-        {"09A00190", "09FFFFFF", "FFFFFFFF", Answer("09A10191", "09ECFFFF")},
-        {"09A00130", "01FFFFFF", "FFFFFFFF", Answer("09A10131", "01FFFFFF", "424CCCCD")},
-        {"09A0012C", "FFFFFFFF", "FFFFFFFF", Answer("09A1012D", "01FFFFFF")}}},
-      {"a single-item save is read back",
-       open,
-       {{"09A00176", "0CE4FFFF", "FFFFFFFF", Answer("09A10177", "AAFFFFFF")},
-        {"09A00174", "FFFFFFFF", "FFFFFFFF", Answer("09A10175", "0CE4FFFF")},
-        {"09A00106", "02FFFFFF", "FFFFFFFF", Answer("09A10107", "AAFFFFFF")},
-        {"09A00104", "FFFFFFFF", "FFFFFFFF", Answer("09A10105", "02FFFFFF")}}},
-      {"a multi-item ack names its item and the other items keep their values",
-       open,
-       {{"09A00182", "050ABEFF", "FFFFFFFF", Answer("09A10183", "05AAFFFF")},
-        {"09A00180", "05FFFFFF", "FFFFFFFF", Answer("09A10181", "050ABEFF")},
-        {"09A00180", "04FFFFFF", "FFFFFFFF", Answer("09A10181", "040BB8FF")}}},
-      {"a float is kept in data2 and unused bytes come back as filler",
-       open,
-       {{"09A00132", "00123456", "43480000", Answer("09A10133", "00AAFFFF")},
-        {"09A00130", "00FFFFFF", "FFFFFFFF", Answer("09A10131", "00FFFFFF", "43480000")},
-        {"09A00192", "02321234", "12345678", Answer("09A10193", "02AAFFFF")},
-        {"09A00190", "02FFFFFF", "FFFFFFFF", Answer("09A10191", "0232FFFF")}}},
-      {"lower-case hex is saved, a short field is refused",
-       open,
-       {{"09A00176", "0ce4ffff", "FFFFFFFF", Answer("09A10177", "AAFFFFFF")},
-        {"09A00176", "0DAC", "FFFFFFFF", Answer("09A10177", "00FFFFFF")},
-        {"09A00174", "FFFFFFFF", "FFFFFFFF", Answer("09A10175", "0CE4FFFF")}}},
-      {"an unknown item changes nothing",
-       open,
-       {{"09A00182", "080ABEFF", "FFFFFFFF", std::nullopt},
-        {"09A00180", "08FFFFFF", "FFFFFFFF", std::nullopt},
-        {"09A00182", "ZZ0ABEFF", "FFFFFFFF", std::nullopt},
-        {"09A00180", "07FFFFFF", "FFFFFFFF", Answer("09A10181", "070D48FF")}}},
-      {"unlocked: setting mode and restart are acknowledged, other commands ignored",
-       open,
-       {{"09A0001E", "00FFFFFF", "FFFFFFFF", Answer("09A1001F", "00AAFFFF")},
-        {"09A0001E", "01FFFFFF", "FFFFFFFF", Answer("09A1001F", "01AAFFFF")},
-        {"09A0001E", "02FFFFFF", "FFFFFFFF", std::nullopt},
-        {"09A00176", "0CE4FFFF", "FFFFFFFF", Answer("09A10177", "AAFFFFFF")}}},
-      {"locked: saves are refused until the setting mode, a restart locks again",
-       SavePolicy::Locked,
-       {{"09A00176", "0CE4FFFF", "FFFFFFFF", Answer("09A10177", "00FFFFFF")},
-        {"09A00192", "0232FFFF", "FFFFFFFF", Answer("09A10193", "0200FFFF")},
-        {"09A00174", "FFFFFFFF", "FFFFFFFF", Answer("09A10175", "0E42FFFF")},
-        {"09A0001E", "00FFFFFF", "FFFFFFFF", Answer("09A1001F", "00AAFFFF")},
-        {"09A00176", "0CE4FFFF", "FFFFFFFF", Answer("09A10177", "AAFFFFFF")},
-        {"09A00174", "FFFFFFFF", "FFFFFFFF", Answer("09A10175", "0CE4FFFF")},
-        {"09A0001E", "01FFFFFF", "FFFFFFFF", Answer("09A1001F", "01AAFFFF")},
-        {"09A00192", "0232FFFF", "FFFFFFFF", Answer("09A10193", "0200FFFF")},
-        {"09A00190", "02FFFFFF", "FFFFFFFF", Answer("09A10191", "0237FFFF")}}},
-      {"refusing: every save is refused, even in the setting mode",
-       SavePolicy::Refused,
-       {{"09A0001E", "00FFFFFF", "FFFFFFFF", Answer("09A1001F", "00AAFFFF")},
-        {"09A00162", "0301FFFF", "FFFFFFFF", Answer("09A10163", "0300FFFF")},
-        {"09A0012E", "05FFFFFF", "FFFFFFFF", Answer("09A1012F", "00FFFFFF")},
-        {"09A00160", "03FFFFFF", "FFFFFFFF", Answer("09A10161", "0300FFFF")},
-        {"09A0012C", "FFFFFFFF", "FFFFFFFF", Answer("09A1012D", "01FFFFFF")}}},
+  struct Scenario {
+    std::string name;
+    SavePolicy policy;
+    std::vector<std::string> steps;
   };
-  for (const Scenario& scenario : scenarios) {
+  for (const Scenario& scenario : std::vector<Scenario>{
+           {"defaults: 16-bit, signed byte, float, code",
+            SavePolicy::Open,
+            {"09A00174 > 09A10175 0E42FFFF; 09A00190 09FFFFFF > 09A10191 09ECFFFF",
+             "09A00130 01FFFFFF > 09A10131 01FFFFFF 424CCCCD; 09A0012C > 09A1012D 01FFFFFF"}},
+           {"a single-item save is read back",
+            SavePolicy::Open,
+            {"09A00176 0CE4FFFF > 09A10177 AAFFFFFF; 09A00174 > 09A10175 0CE4FFFF",
+             "09A00106 02FFFFFF > 09A10107 AAFFFFFF; 09A00104 > 09A10105 02FFFFFF"}},
+           {"a multi-item ack names its item and the other items keep their values",
+            SavePolicy::Open,
+            {"09A00182 050ABEFF > 09A10183 05AAFFFF; 09A00180 05FFFFFF > 09A10181 050ABEFF",
+             "09A00180 04FFFFFF > 09A10181 040BB8FF"}},
+           {"a float is kept in data2 and unused bytes come back as filler",
+            SavePolicy::Open,
+            {"09A00132 00123456 43480000 > 09A10133 00AAFFFF",
+             "09A00130 00FFFFFF > 09A10131 00FFFFFF 43480000",
+             "09A00192 02321234 12345678 > 09A10193 02AAFFFF",
+             "09A00190 02FFFFFF > 09A10191 0232FFFF"}},
+           {"lower-case hex is saved, a short field is refused",
+            SavePolicy::Open,
+            {"09A00176 0ce4ffff > 09A10177 AAFFFFFF; 09A00176 0DAC > 09A10177 00FFFFFF",
+             "09A00174 > 09A10175 0CE4FFFF"}},
+           {"an unknown item changes nothing",
+            SavePolicy::Open,
+            {"09A00182 080ABEFF >; 09A00180 08FFFFFF >; 09A00182 ZZ0ABEFF >",
+             "09A00180 07FFFFFF > 09A10181 070D48FF"}},
+           {"unlocked: setting mode and restart are acknowledged, other commands ignored",
+            SavePolicy::Open,
+            {"09A0001E 00FFFFFF > 09A1001F 00AAFFFF; 09A0001E 01FFFFFF > 09A1001F 01AAFFFF",
+             "09A0001E 02FFFFFF >; 09A00176 0CE4FFFF > 09A10177 AAFFFFFF"}},
+           {"locked: saves are refused until the setting mode, a restart locks again",
+            SavePolicy::Locked,
+            {"09A00176 0CE4FFFF > 09A10177 00FFFFFF; 09A00192 0232FFFF > 09A10193 0200FFFF",
+             "09A00174 > 09A10175 0E42FFFF; 09A0001E 00FFFFFF > 09A1001F 00AAFFFF",
+             "09A00176 0CE4FFFF > 09A10177 AAFFFFFF; 09A00174 > 09A10175 0CE4FFFF",
+             "09A0001E 01FFFFFF > 09A1001F 01AAFFFF; 09A00192 0232FFFF > 09A10193 0200FFFF",
+             "09A00190 02FFFFFF > 09A10191 0237FFFF"}},
+           {"refusing: every save is refused, even in the setting mode",
+            SavePolicy::Refused,
+            {"09A0001E 00FFFFFF > 09A1001F 00AAFFFF; 09A00162 0301FFFF > 09A10163 0300FFFF",
+             "09A0012E 05FFFFFF > 09A1012F 00FFFFFF; 09A00160 03FFFFFF > 09A10161 0300FFFF",
+             "09A0012C > 09A1012D 01FFFFFF"}},
+       }) {
     ParameterStore store(scenario.policy);
-    for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
-      const Step& step = scenario.steps[i];
-      EXPECT_EQ(store.Answer(wire::HexToInteger(step.id), step.data1, step.data2), step.answer)
-          << scenario.name << ", step " << i + 1 << ": " << step.id << " " << step.data1;
-    }
+    ExpectAnswers([&](std::int64_t id, std::string_view data1,
+                      std::string_view data2) { return store.Answer(id, data1, data2); },
+                  scenario.steps, scenario.name);
   }
 }
 

@@ -19,29 +19,23 @@ std::optional<std::string> DecodeLine(const std::string& encoded) {
   return DecodeAccessPassword(fields[4], fields[5], fields[6]);
 }
 
-TEST(RelayLogin, PasswordsSurviveTheProjectsEncoding) {
+TEST(RelayLogin, PasswordsSurviveTheProjectsEncodingAndMalformedGroupsAreNone) {
   for (const std::string password : {"", "572906", "ABCDEFGHIJK", "a,b", "\xE9\x01"}) {
     EXPECT_EQ(DecodeLine(*wire::EncodeAccessPassword(password)), password);
   }
-}
-
-TEST(RelayLogin, MalformedGroupsAreNoPassword) {
-  struct Case {
-    std::string encoded;
-    std::optional<std::string> password;
-  };
-  for (const auto& c : {
-           Case{"03616263,FFFFFFFF,FFFFFFFF,", "abc"},  // the filler is not examined
-           Case{"02414243,30303030,30303030,", "AB"},   // the length byte decides
-           Case{"0b414243,44454647,48494a4b,", "ABCDEFGHIJK"},
-           Case{"0C414243,44454647,48494A4B,", std::nullopt},
-           Case{"0341424,30303030,30303030,", std::nullopt},
-           Case{"03414243,30303030,303030300,", std::nullopt},
-           Case{"03414243,3030303G,30303030,", std::nullopt},
-           Case{"03414243,30303030,", std::nullopt},
-           Case{"03414243,30303030,30303030", std::nullopt},  // the line end sticks to F6
+  for (const auto& [encoded, password] :
+       std::vector<std::pair<std::string, std::optional<std::string>>>{
+           {"03616263,FFFFFFFF,FFFFFFFF,", "abc"},  // the filler is not examined
+           {"02414243,30303030,30303030,", "AB"},   // the length byte decides
+           {"0b414243,44454647,48494a4b,", "ABCDEFGHIJK"},
+           {"0C414243,44454647,48494A4B,", std::nullopt},
+           {"0341424,30303030,30303030,", std::nullopt},
+           {"03414243,30303030,303030300,", std::nullopt},
+           {"03414243,3030303G,30303030,", std::nullopt},
+           {"03414243,30303030,", std::nullopt},
+           {"03414243,30303030,30303030", std::nullopt},  // the line end sticks to F6
        }) {
-    EXPECT_EQ(DecodeLine(c.encoded), c.password) << c.encoded;
+    EXPECT_EQ(DecodeLine(encoded), password) << encoded;
   }
 }
 

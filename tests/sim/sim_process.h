@@ -2,13 +2,16 @@
 
 // Starts the real bmc-sim for a test and reads what it prints; every wait is bounded.
 
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <optional>
@@ -30,6 +33,25 @@ using Clock = std::chrono::steady_clock;
 inline int MsLeft(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
   return static_cast<int>(std::max<long long>(0, left.count()));
+}
+
+// A client socket connected to a loopback port.
+inline UniqueFd Connect(int port) {
+  UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const auto* to = reinterpret_cast<const sockaddr*>(&address);
+  if (::connect(socket.get(), to, sizeof address) != 0) socket.reset();
+  return socket;
+}
+
+// Writes all of `bytes` to a socket or a terminal, or reports that it could not.
+inline bool Send(int fd, const std::string& bytes) {
+  auto sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  if (sent < 0 && errno == ENOTSOCK) sent = ::write(fd, bytes.data(), bytes.size());
+  return sent == static_cast<ssize_t>(bytes.size());
 }
 
 // Reads whole lines from a descriptor, each wait bounded.
