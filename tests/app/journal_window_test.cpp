@@ -74,8 +74,7 @@ TEST_P(JournalWindow, ShowsTransitionsNewestFirstInBothLanguagesAndLive) {
                            "BIC 1 第2节：3300 mV"}));
   EXPECT_EQ(row(1), (Texts{"2026-12-06 16:30:02", "BIC通信预警", "出现", "BIC 1 第4节：3328 mV",
                            "BIC 1 第2节：3300 mV"}));
-  EXPECT_EQ(row(2)[0], "2026-12-06 16:30:01");
-  EXPECT_EQ(row(2)[1], "单体电压故障");
+  EXPECT_EQ(row(2)[0] + " " + row(2)[1] + " " + row(2)[2], "2026-12-06 16:30:01 单体电压故障 出现");
   EXPECT_EQ(driver.text("journal:告警日志计数标签"), "共 3 条变化，最新的在上");
 
   driver.click("英文单选框");
@@ -88,9 +87,8 @@ TEST_P(JournalWindow, ShowsTransitionsNewestFirstInBothLanguagesAndLive) {
   driver.advance(1000);
   driver.receive(Alarms("00", "00"));
   ASSERT_EQ(driver.rowCount(kTable), 4);
-  EXPECT_EQ(row(0)[0], "2026-12-06 16:30:04");
-  EXPECT_EQ(row(0)[1], "BIC warning");
-  EXPECT_EQ(row(0)[2], "cleared");
+  EXPECT_EQ(row(0)[0] + " " + row(0)[1] + " " + row(0)[2],
+            "2026-12-06 16:30:04 BIC warning cleared");
   EXPECT_EQ(row(3)[2], "raised");
   EXPECT_EQ(driver.text("journal:告警日志计数标签"), "4 changes, the newest on top");
 }

@@ -2,22 +2,22 @@
 // recording that goes on across a lost and restored link; on both backends.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <stdlib.h>
 #include <time.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "backends.h"
+#include "recorder/recording_fixture.h"
 #include "testing/driver.h"
 #include "testing/fake_platform.h"
 
 namespace bms::testing {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
+using recorder::test::Query;
+using recorder::test::Rows;
 
 constexpr const char* kRecord = "录制按钮";
 constexpr const char* kFigures = "录制状态标签";
@@ -41,24 +41,6 @@ std::string CellDetailOfBic1() {
          Frame("09A11301", "00000000", "00000000") + Frame("09A11401", "00000000", "00000000") +
          Frame("09A11501", "FFFFFFFF", "FFFFFFFF") + Frame("09A11601", "19FFEC00", "80FF7FFF") +
          Frame("09A11701", "FFFFFFFF", "FFFFFFFF");
-}
-
-Rows Query(const std::filesystem::path& file, const std::string& sql) {
-  sqlite3* db = nullptr;
-  Rows rows;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_exec(
-        db, sql.c_str(),
-        [](void* out, int columns, char** values, char**) {
-          auto& table = *static_cast<Rows*>(out);
-          table.emplace_back();
-          for (int c = 0; c < columns; ++c) table.back().push_back(values[c] ? values[c] : "NULL");
-          return 0;
-        },
-        &rows, nullptr);
-  }
-  sqlite3_close(db);
-  return rows;
 }
 
 std::string At(std::int64_t virtualMs) { return std::to_string(kUtcAtZeroMs + virtualMs); }

@@ -1,8 +1,6 @@
 #include "layers/folder_order.h"
 
-#include <algorithm>
 #include <fstream>
-#include <functional>
 #include <regex>
 
 namespace bms::layers {
@@ -32,44 +30,27 @@ IncludeGraph ReadIncludeGraph(const std::filesystem::path& src) {
 
 namespace {
 
-// Folders that reach each other, each set sorted, found as the strongly connected
-// components of the graph with more than one folder.
-std::vector<std::vector<std::string>> Cycles(const IncludeGraph& graph) {
-  std::map<std::string, int> index, low;
-  std::vector<std::string> stack;
-  std::set<std::string> onStack;
-  std::vector<std::vector<std::string>> cycles;
-  int next = 0;
-  std::function<void(const std::string&)> visit = [&](const std::string& folder) {
-    index[folder] = low[folder] = next++;
-    stack.push_back(folder);
-    onStack.insert(folder);
-    if (const auto found = graph.find(folder); found != graph.end()) {
-      for (const auto& target : found->second) {
-        if (!index.contains(target)) {
-          visit(target);
-          low[folder] = std::min(low[folder], low[target]);
-        } else if (onStack.contains(target)) {
-          low[folder] = std::min(low[folder], index[target]);
-        }
+// Sets of folders that reach each other through their includes, each set sorted.
+std::set<std::set<std::string>> Cycles(const IncludeGraph& graph) {
+  std::map<std::string, std::set<std::string>> reach;
+  for (const auto& [folder, targets] : graph) {
+    std::vector<std::string> todo(targets.begin(), targets.end());
+    while (!todo.empty()) {
+      const std::string next = todo.back();
+      todo.pop_back();
+      if (!reach[folder].insert(next).second) continue;
+      if (const auto found = graph.find(next); found != graph.end()) {
+        todo.insert(todo.end(), found->second.begin(), found->second.end());
       }
     }
-    if (low[folder] != index[folder]) return;
-    std::vector<std::string> component;
-    std::string member;
-    do {
-      member = stack.back();
-      stack.pop_back();
-      onStack.erase(member);
-      component.push_back(member);
-    } while (member != folder);
-    if (component.size() > 1) {
-      std::sort(component.begin(), component.end());
-      cycles.push_back(component);
+  }
+  std::set<std::set<std::string>> cycles;
+  for (const auto& [folder, reached] : reach) {
+    std::set<std::string> cycle;
+    for (const auto& other : reached) {
+      if (reach.contains(other) && reach.at(other).contains(folder)) cycle.insert(other);
     }
-  };
-  for (const auto& [folder, targets] : graph) {
-    if (!index.contains(folder)) visit(folder);
+    if (cycle.size() > 1) cycles.insert(cycle);
   }
   return cycles;
 }

@@ -2,10 +2,8 @@
 // template written after the confirmation and each row read back.
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
 #include <QProcess>
-#include <QTimer>
 #include <sstream>
 #include <string>
 
@@ -22,54 +20,47 @@ constexpr int kState = 4;
 class ProfileWindowEndToEnd : public EndToEnd {
  protected:
   forms::Form& window() { return *platform->findWindow(base::Window::Profile); }
-  // A run has ended once the window's buttons take clicks again.
-  bool runEnded() { return window().enabled("读取全部参数按钮"); }
+  // Reads every row; a run has ended once the window's buttons take clicks again.
+  void readAll() {
+    ASSERT_TRUE(window().userClick("读取全部参数按钮"));
+    ASSERT_TRUE(waitFor([&] { return window().enabled("读取全部参数按钮"); }));
+  }
   int rowsIn(std::string_view state) {
     int rows = 0;
     for (int row = 0; row < window().rowCount(kTable); ++row) {
-      if (window().cell(kTable, row, kState) == state) ++rows;
+      rows += window().cell(kTable, row, kState) == state ? 1 : 0;
     }
     return rows;
+  }
+  void startAndReadAll() {
+    startDirect();
+    ASSERT_TRUE(waitForText(*main, "通信按钮", "Stop"));
+    ASSERT_TRUE(main->userClick("参数配置文件按钮"));
+    readAll();
   }
 };
 
 TEST_F(ProfileWindowEndToEnd, ReadsEveryRowAndWritesATemplateAfterConfirmation) {
-  startApp(DirectSettings(startSim({"--direct", "0"})));
-  ASSERT_TRUE(waitFor([&] { return main->text("通信按钮") == "Stop"; }));
-  ASSERT_TRUE(main->userClick("参数配置文件按钮"));
-  ASSERT_TRUE(window().userClick("读取全部参数按钮"));
-  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
-  const int rows = static_cast<int>(params::ParameterCatalogue().size());
-  EXPECT_EQ(rowsIn("Read"), rows) << window().text("配置结果标签");
-
+  startAndReadAll();
+  EXPECT_EQ(rowsIn("Read"), static_cast<int>(params::ParameterCatalogue().size()))
+      << window().text("配置结果标签");
   ASSERT_TRUE(main->userClick("磷酸铁锂按钮"));
   const int differing = rowsIn("Differs");
   ASSERT_GT(differing, 0) << "the simulator starts with other values than the template";
   // The confirmation is a real modal question, answered yes once it shows.
   std::string question;
-  QTimer answer;
-  int polls = 0;
-  answer.callOnTimeout([&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) {
-      if (++polls > 6000) answer.stop();
-      return;
-    }
-    answer.stop();
-    question = box->text().toStdString();
-    box->button(QMessageBox::Yes)->click();
+  AnswerNext<QMessageBox>([&](QMessageBox& box) {
+    question = box.text().toStdString();
+    box.button(QMessageBox::Yes)->click();
   });
-  answer.start(10);
   ASSERT_TRUE(window().userClick("写入更改按钮"));
   EXPECT_NE(question.find("Write " + std::to_string(differing) + " changed rows"),
             std::string::npos)
       << question;
-  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
+  ASSERT_TRUE(waitFor([&] { return window().enabled("读取全部参数按钮"); }));
   EXPECT_EQ(rowsIn("Written and verified"), differing) << window().text("配置结果标签");
   EXPECT_EQ(rowsIn("Differs"), 0);
-
-  ASSERT_TRUE(window().userClick("读取全部参数按钮"));
-  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
+  readAll();
   EXPECT_EQ(rowsIn("Differs"), 0) << "the controller now holds the template's values";
 }
 
@@ -77,15 +68,9 @@ TEST_F(ProfileWindowEndToEnd, ReadsEveryRowAndWritesATemplateAfterConfirmation) 
 // What an installer sees in the window and what a script gets from bms-cli are the same
 // values, row by row.
 TEST_F(ProfileWindowEndToEnd, TheWindowAndBmsCliReadTheSameValues) {
-  const auto endpoints = startSim({"--direct", "0"});
-  startApp(DirectSettings(endpoints));
-  ASSERT_TRUE(waitFor([&] { return main->text("通信按钮") == "Stop"; }));
-  ASSERT_TRUE(main->userClick("参数配置文件按钮"));
-  ASSERT_TRUE(window().userClick("读取全部参数按钮"));
-  ASSERT_TRUE(waitFor([&] { return runEnded(); }));
-
+  startAndReadAll();
   QProcess cli;
-  cli.start(BMS_CLI_PATH, {"--tcp", QString::fromStdString(endpoints.at("direct")), "params"});
+  cli.start(BMS_CLI_PATH, {"--tcp", QString::fromStdString(direct), "params"});
   ASSERT_TRUE(cli.waitForFinished(30000));
   ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
   std::istringstream lines(cli.readAllStandardOutput().toStdString());

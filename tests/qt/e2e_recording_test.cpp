@@ -1,40 +1,18 @@
 // A recording against bmc-sim on real widgets and sockets: flags on from the start, the
 // connection dropped by the simulator and restored by the automatic reconnection.
 
-#include <gtest/gtest.h>
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "end_to_end.h"
+#include "qt/end_to_end.h"
 
 namespace bms::qt {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows Query(const std::filesystem::path& file, const std::string& sql) {
-  sqlite3* db = nullptr;
-  Rows rows;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_exec(
-        db, sql.c_str(),
-        [](void* out, int columns, char** values, char**) {
-          auto& table = *static_cast<Rows*>(out);
-          table.emplace_back();
-          for (int c = 0; c < columns; ++c) table.back().push_back(values[c] ? values[c] : "NULL");
-          return 0;
-        },
-        &rows, nullptr);
-  }
-  sqlite3_close(db);
-  return rows;
-}
+using recorder::test::Query;
+using recorder::test::Rows;
 
 // The save dialog answered with a file in the program folder.
 class RecordingPlatform : public QtPlatform {
@@ -48,25 +26,16 @@ class RecordingPlatform : public QtPlatform {
 
 class EndToEndRecording : public EndToEnd {
  protected:
-  void startRecordingApp(const std::string& settings) {
-    std::ofstream(dir.path() / "bms_user.txt") << settings;
-    EnsureApplication();
-    platform = std::make_unique<RecordingPlatform>(dir.path());
-    app =
-        std::make_unique<app::App>(*platform, service::UpdateServer{"127.0.0.1", kNoUpdateServer});
-    app->start();
-    main = platform->findWindow(base::Window::Main);
-    ASSERT_TRUE(main->userClick("Debug按钮"));
-    ASSERT_TRUE(main->userClick("自动重连选择框"));
-    ASSERT_TRUE(main->userClick("录制按钮"));
-    ASSERT_TRUE(main->userClick("通信按钮"));
+  std::unique_ptr<QtPlatform> makePlatform() override {
+    return std::make_unique<RecordingPlatform>(dir.path());
   }
 };
 
 TEST_F(EndToEndRecording, RecordsAcrossADroppedConnectionAndItsReconnection) {
   const auto endpoints =
       startSim({"--direct", "0", "--rate", "5", "--faults", "04", "--drop-after", "30"});
-  startRecordingApp(DirectSettings(endpoints));
+  startApp(TcpSettings(endpoints.at("direct")), {"127.0.0.1", kNoUpdateServer},
+           {"Debug按钮", "自动重连选择框", "录制按钮", "通信按钮"});
   ASSERT_EQ(main->text("录制按钮"), "Stop recording");
   // More lines than one connection carries: the second one delivers too.
   ASSERT_TRUE(waitFor([&] { return rxCount() > 45; }));
@@ -100,11 +69,9 @@ TEST_F(EndToEndRecording, RecordsAcrossADroppedConnectionAndItsReconnection) {
     std::snprintf(text, sizeof text, "%.5fV", std::stod(row[0]));
     recorded.insert(text);
   }
-  app.reset();
-  platform.reset();
-  ASSERT_EQ(sim->Stop(SIGTERM), 0);
-  const auto replay = startSim({"--direct", "0", "--replay", file.string(), "--speed", "4"});
-  startApp(DirectSettings(replay));
+  stopAll();
+  startApp(TcpSettings(
+      startSim({"--direct", "0", "--replay", file.string(), "--speed", "4"}).at("direct")));
   std::set<std::string> seen;
   ASSERT_TRUE(waitFor([&] {
     const auto shown = main->text("参数标定界面实时总电压值标签");

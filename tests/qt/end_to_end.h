@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -19,29 +17,17 @@
 #include "qt/qt_application.h"
 #include "qt/qt_platform.h"
 #include "qt/qt_platform_wait.h"
+#include "recorder/recording_fixture.h"
 #include "sim/sim_process.h"
 
 namespace bms::qt {
 
-class ProgramDir {
- public:
-  ProgramDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bms-e2e-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~ProgramDir() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// One running simulator and one running application wired to it.
 class EndToEnd : public ::testing::Test {
  protected:
   static constexpr int kNoUpdateServer = 9;
 
-  // Starts bmc-sim with the arguments; "{dir}" in them stands for the program directory.
+  // Starts bmc-sim with the arguments ("{dir}" stands for the program directory); returns
+  // its endpoints by kind.
   std::map<std::string, std::string> startSim(std::vector<std::string> args) {
     for (auto& arg : args) {
       if (const auto at = arg.find("{dir}"); at != std::string::npos) {
@@ -60,41 +46,57 @@ class EndToEnd : public ::testing::Test {
   static std::string Port(const std::string& endpoint) {
     return endpoint.substr(endpoint.find(':') + 1);
   }
-  // The settings file of a direct TCP link to the simulator.
-  static std::string DirectSettings(const std::map<std::string, std::string>& endpoints) {
-    return "127.0.0.1," + Port(endpoints.at("direct")) + ",572906,100000000,0,0,1,1,";
+  // The settings file of a TCP link to the simulator: direct, or through the relay.
+  static std::string TcpSettings(const std::string& endpoint, bool direct = true) {
+    return "127.0.0.1," + Port(endpoint) + ",572906,100000000,0,0," + (direct ? "1" : "0") + ",1,";
+  }
+
+  // bmc-sim listening directly, with these arguments besides, and the application on it.
+  void startDirect(std::vector<std::string> args = {}) {
+    args.insert(args.begin(), {"--direct", "0"});
+    direct = startSim(std::move(args)).at("direct");
+    startApp(TcpSettings(direct));
   }
 
   // The update query goes to the loopback as well: by default to a port where nothing
-  // listens.
+  // listens. The clicks are the user's first, in order.
   void startApp(const std::string& settings,
-                service::UpdateServer update = {"127.0.0.1", kNoUpdateServer}) {
+                service::UpdateServer update = {"127.0.0.1", kNoUpdateServer},
+                const std::vector<const char*>& clicks = {"Debug按钮", "通信按钮"}) {
     std::ofstream(dir.path() / "bms_user.txt") << settings;
     EnsureApplication();
-    platform = std::make_unique<QtPlatform>(dir.path());
+    platform = makePlatform();
     app = std::make_unique<app::App>(*platform, std::move(update));
     app->start();
     main = platform->findWindow(base::Window::Main);
-    ASSERT_TRUE(main->userClick("Debug按钮"));
-    ASSERT_TRUE(main->userClick("通信按钮"));
+    for (const char* control : clicks) ASSERT_TRUE(main->userClick(control)) << control;
+  }
+  virtual std::unique_ptr<QtPlatform> makePlatform() {
+    return std::make_unique<QtPlatform>(dir.path());
   }
 
   bool waitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done); }
+  bool waitForText(const forms::Form& form, std::string_view control, const std::string& text) {
+    return ProcessEventsUntil([&] { return form.text(control) == text; });
+  }
   std::string received() {
     return platform->findWindow(base::Window::Debug)->text("接收数据编辑框");
   }
   std::string sent() { return platform->findWindow(base::Window::Debug)->text("发送数据编辑框"); }
   int rxCount() { return std::stoi(main->text("接收计数标签")); }
 
-  void TearDown() override {
+  void stopAll() {
     app.reset();
     platform.reset();
     if (sim) {
       EXPECT_EQ(sim->Stop(SIGTERM), 0) << "bmc-sim ends cleanly on SIGTERM";
     }
+    sim.reset();
   }
+  void TearDown() override { stopAll(); }
 
-  ProgramDir dir;
+  recorder::test::TempDir dir;
+  std::string direct;  // where startDirect's simulator listens
   std::unique_ptr<sim::SimProcess> sim;
   std::unique_ptr<QtPlatform> platform;
   std::unique_ptr<app::App> app;

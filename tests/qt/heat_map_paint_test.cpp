@@ -4,6 +4,7 @@
 
 #include "forms/heat_map_data.h"
 #include "qt/qt_application.h"
+#include "qt/qt_form_widgets.h"
 #include "qt/qt_heat_map.h"
 
 // The heat map tells the extremes and balancing cells by shape, not by colour alone, and
@@ -12,12 +13,6 @@ namespace bms::qt {
 namespace {
 
 constexpr forms::Rgb kRed{178, 24, 43};
-
-QColor Pixel(const QImage& image, QPoint point) { return image.pixelColor(point); }
-
-bool IsTileColour(const QColor& colour) {
-  return colour.red() == kRed.r && colour.green() == kRed.g && colour.blue() == kRed.b;
-}
 
 TEST(HeatMapPaint, OutlinesBalancingAndFadingAreDrawnOnTheTile) {
   EnsureApplication();
@@ -33,6 +28,8 @@ TEST(HeatMapPaint, OutlinesBalancingAndFadingAreDrawnOnTheTile) {
   row.tiles[3].faded = true;
   map.setData(data);
   const QImage image = map.grab().toImage();
+  const auto pixel = [&](QPoint point) { return image.pixelColor(point); };
+  const auto isTileColour = [&](QPoint point) { return ToRgb(pixel(point)) == kRed; };
 
   const QRect plain = map.tileRect(0, 0);
   const QRect outlined = map.tileRect(0, 1);
@@ -44,21 +41,20 @@ TEST(HeatMapPaint, OutlinesBalancingAndFadingAreDrawnOnTheTile) {
   // Near the left edge and near the top right corner, the plain tile shows its colour.
   const QPoint edge(2, plain.height() / 2);
   const QPoint corner(plain.width() - 4, 4);
-  EXPECT_TRUE(IsTileColour(Pixel(image, plain.topLeft() + edge)));
-  EXPECT_TRUE(IsTileColour(Pixel(image, plain.topLeft() + corner)));
-  EXPECT_TRUE(IsTileColour(Pixel(image, plain.center())));
+  EXPECT_TRUE(isTileColour(plain.topLeft() + edge));
+  EXPECT_TRUE(isTileColour(plain.topLeft() + corner));
+  EXPECT_TRUE(isTileColour(plain.center()));
 
   // The outline is a dark frame around the same colour.
-  EXPECT_LT(Pixel(image, outlined.topLeft() + QPoint(1, outlined.height() / 2)).lightness(), 20);
-  EXPECT_TRUE(IsTileColour(Pixel(image, outlined.center())));
+  EXPECT_LT(pixel(outlined.topLeft() + QPoint(1, outlined.height() / 2)).lightness(), 20);
+  EXPECT_TRUE(isTileColour(outlined.center()));
 
   // The balancing mark is a dark dot in the top right corner.
-  EXPECT_LT(Pixel(image, balancing.topLeft() + corner).lightness(), 60);
-  EXPECT_TRUE(IsTileColour(Pixel(image, balancing.center())));
+  EXPECT_LT(pixel(balancing.topLeft() + corner).lightness(), 60);
+  EXPECT_TRUE(isTileColour(balancing.center()));
 
   // A faded tile is markedly paler than a live one.
-  EXPECT_GT(Pixel(image, faded.center()).lightness(),
-            Pixel(image, plain.center()).lightness() + 60);
+  EXPECT_GT(pixel(faded.center()).lightness(), pixel(plain.center()).lightness() + 60);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,15 +11,14 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,34 +38,36 @@ using forms::Kind;
 // A 1366 x 768 laptop screen less a window title bar and a task bar, both generous.
 constexpr QSize kLaptopRoom{1366, 768 - 32 - 48};
 
-std::map<std::string_view, const ControlSpec*> ByName(const forms::FormTable& table) {
-  std::map<std::string_view, const ControlSpec*> byName;
-  for (const auto& control : table.controls) byName[control.name] = &control;
-  return byName;
-}
-
 // Lets queued work (deferred realignment, layout requests) run, then lays out now.
 void Settle(QWidget* window) {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   window->layout()->activate();
 }
 
+// Shows a window built from its table, settled; in the language given, if one is.
+std::unique_ptr<QtForm> Shown(const forms::FormTable& table,
+                              std::optional<Language> language = std::nullopt) {
+  EnsureApplication();
+  auto form = std::make_unique<QtForm>(table);
+  if (language) app::ApplyLanguage(*form, *language, false);
+  form->window()->show();
+  Settle(form->window());
+  return form;
+}
+
 class MainWindowLayout : public ::testing::TestWithParam<Language> {
  protected:
   void SetUp() override {
-    EnsureApplication();
-    form = std::make_unique<QtForm>(table);
-    app::ApplyLanguage(*form, GetParam(), false);
-    form->window()->show();
-    Settle(form->window());
+    form = Shown(table, GetParam());
+    for (const auto& control : table.controls) byName[control.name] = &control;
   }
 
   // Makes the page current, and every page that holds it.
   void show(std::string_view page) {
     for (const ControlSpec* at = byName.at(page); at != nullptr;) {
       if (at->kind == Kind::TabPage) {
-        auto* tabs = static_cast<QTabWidget*>(form->widget(at->parent));
-        tabs->setCurrentWidget(form->widget(at->name));
+        static_cast<QTabWidget*>(form->widget(at->parent))
+            ->setCurrentWidget(form->widget(at->name));
       }
       at = at->parent.empty() ? nullptr : byName.at(at->parent);
     }
@@ -92,7 +92,7 @@ class MainWindowLayout : public ::testing::TestWithParam<Language> {
   }
 
   const forms::FormTable& table = forms::MainWindowTable();
-  const std::map<std::string_view, const ControlSpec*> byName = ByName(table);
+  std::map<std::string_view, const ControlSpec*> byName;
   std::unique_ptr<QtForm> form;
 };
 
@@ -114,15 +114,13 @@ TEST_P(MainWindowLayout, NoCaptionIsCutOffOnAnyPage) {
                 label->contentsRect().width())
           << label->text().toStdString() << " on " << page;
     }
-    for (auto* button : window->findChildren<QPushButton*>()) {
-      if (!button->isVisible()) continue;
+    for (auto* button : window->findChildren<QAbstractButton*>()) {
+      const bool captioned = qobject_cast<QPushButton*>(button) ||
+                             qobject_cast<QCheckBox*>(button) ||
+                             qobject_cast<QRadioButton*>(button);
+      if (!captioned || !button->isVisible()) continue;
       EXPECT_LE(button->sizeHint().width(), button->width())
           << button->text().toStdString() << " on " << page;
-    }
-    for (auto* box : window->findChildren<QAbstractButton*>()) {
-      const bool checkable = qobject_cast<QCheckBox*>(box) || qobject_cast<QRadioButton*>(box);
-      if (!checkable || !box->isVisible()) continue;
-      EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
     }
     for (auto* group : window->findChildren<QGroupBox*>()) {
       if (!group->isVisible()) continue;
@@ -179,7 +177,6 @@ TEST_P(MainWindowLayout, InputsAreEquallyTallAndOnlyAsWideAsTheirContent) {
     }
   }
   EXPECT_EQ(heights.size(), 1u) << *heights.begin() << " to " << *heights.rbegin();
-
   for (const auto& control : table.controls) {
     if (control.kind != Kind::Edit || control.cell.columnSpan > 1 || control.minimumWidth > 0) {
       continue;
@@ -191,39 +188,36 @@ TEST_P(MainWindowLayout, InputsAreEquallyTallAndOnlyAsWideAsTheirContent) {
   }
 }
 
-TEST_P(MainWindowLayout, TheLanguageBoxKeepsTheHeightOfItsTwoButtons) {
-  QWidget* language = form->widget("分组框2");
-  EXPECT_EQ(language->height(), language->sizeHint().height());
-}
-
-TEST_P(MainWindowLayout, TheStatusBarRunsAlongTheBottomAndTheErrorTakesTheRest) {
+// The status bar runs along the bottom and the error takes the rest; the language box
+// keeps the height of its two buttons; the password shows as stars.
+TEST_P(MainWindowLayout, TheStatusBarTheLanguageBoxAndThePassword) {
   QWidget* window = form->window();
   const auto* bar = qobject_cast<QStatusBar*>(form->widget("状态栏"));
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->geometry().bottom(), window->height() - 1);
   EXPECT_EQ(bar->width(), window->width());
-  QWidget* error = form->widget("最后错误信息标签");
   for (const char* label : {"链路状态标签", "最后接收时间标签", "最后错误信息标签"}) {
     EXPECT_EQ(form->widget(label)->parentWidget(), bar) << label;
     EXPECT_TRUE(form->widget(label)->isVisible()) << label;
   }
-  EXPECT_GT(error->width(), form->widget("链路状态标签")->width());
-  EXPECT_GT(error->width(), form->widget("最后接收时间标签")->width());
-}
+  const int error = form->widget("最后错误信息标签")->width();
+  EXPECT_GT(error, form->widget("链路状态标签")->width());
+  EXPECT_GT(error, form->widget("最后接收时间标签")->width());
 
-TEST_P(MainWindowLayout, ThePasswordIsMaskedWithStars) {
+  QWidget* language = form->widget("分组框2");
+  EXPECT_EQ(language->height(), language->sizeHint().height());
+
   const auto* password = static_cast<QLineEdit*>(form->widget("远程密码编辑框"));
   EXPECT_EQ(password->echoMode(), QLineEdit::Password);
   EXPECT_EQ(password->displayText(), QString(password->text().size(), u'*'));
   EXPECT_FALSE(password->text().isEmpty());
 }
 
-std::string LanguageName(const ::testing::TestParamInfo<Language>& param) {
-  return param.param == Language::Chinese ? "Chinese" : "English";
-}
-
 INSTANTIATE_TEST_SUITE_P(Languages, MainWindowLayout,
-                         ::testing::Values(Language::Chinese, Language::English), LanguageName);
+                         ::testing::Values(Language::Chinese, Language::English),
+                         [](const auto& param) {
+                           return param.param == Language::Chinese ? "Chinese" : "English";
+                         });
 
 // Captions rewritten on pages that are not shown still resize what holds them: after a
 // tour of every page in English, Chinese needs no more room than it did at first.
@@ -251,22 +245,18 @@ TEST(MainWindowLanguages, SwitchingBackNeedsNoMoreRoomThanBefore) {
 // The debug window: panes of their designed width that take the window's height, and a
 // pause button whose two captions both fit, so that pausing moves nothing.
 TEST(DebugWindowLayout, PanesTakeTheHeightAndPausingMovesNothing) {
-  EnsureApplication();
-  QtForm form(forms::DebugWindowTable());
-  QWidget* window = form.window();
-  window->show();
-  Settle(window);
-  QWidget* receive = form.widget("接收数据编辑框");
+  const auto form = Shown(forms::DebugWindowTable());
+  QWidget* window = form->window();
+  QWidget* receive = form->widget("接收数据编辑框");
   EXPECT_EQ(receive->width(), 320);
-  EXPECT_EQ(form.widget("发送数据编辑框")->width(), 320);
+  EXPECT_EQ(form->widget("发送数据编辑框")->width(), 320);
 
-  QWidget* pause = form.widget("通信协议暂停显示按钮");
-  const QRect before = pause->geometry();
-  const QRect help = form.widget("标签52")->geometry();
-  form.setText("通信协议暂停显示按钮", "Continue display");
+  const QRect pause = form->widget("通信协议暂停显示按钮")->geometry();
+  const QRect help = form->widget("标签52")->geometry();
+  form->setText("通信协议暂停显示按钮", "Continue display");
   Settle(window);
-  EXPECT_EQ(pause->geometry(), before);
-  EXPECT_EQ(form.widget("标签52")->geometry(), help);
+  EXPECT_EQ(form->widget("通信协议暂停显示按钮")->geometry(), pause);
+  EXPECT_EQ(form->widget("标签52")->geometry(), help);
 
   const int paneHeight = receive->height();
   window->resize(window->width(), window->height() + 200);

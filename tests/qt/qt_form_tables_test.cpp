@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,19 +40,16 @@ bool MostlyPainted(QWidget* widget, const QColor& colour) {
       window->grab(QRect(widget->mapTo(window, QPoint()), widget->size())).toImage();
   int matching = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      matching += image.pixelColor(x, y).rgb() == colour.rgb() ? 1 : 0;
-    }
+    for (int x = 0; x < image.width(); ++x)
+      matching += image.pixelColor(x, y).rgb() == colour.rgb();
   }
   return matching * 2 > image.width() * image.height();
 }
 
-class QtFormTables : public ::testing::TestWithParam<base::Window> {
- protected:
-  void SetUp() override { EnsureApplication(); }
-};
+class QtFormTables : public ::testing::TestWithParam<base::Window> {};
 
 TEST_P(QtFormTables, EveryControlSitsInItsParentAndEditsOnlyWhereMeant) {
+  EnsureApplication();
   const auto& table = base::TableOf(GetParam());
   QtForm form(table);
   QWidget* window = form.window();
@@ -76,8 +71,8 @@ TEST_P(QtFormTables, EveryControlSitsInItsParentAndEditsOnlyWhereMeant) {
     if (spec.kind == Kind::TabPage) {
       EXPECT_GE(qobject_cast<QTabWidget*>(form.widget(spec.parent))->indexOf(widget), 0) << name;
     } else {
-      const QWidget* parent = spec.parent.empty() ? window : form.widget(spec.parent);
-      EXPECT_EQ(widget->parentWidget(), parent) << name;
+      EXPECT_EQ(widget->parentWidget(), spec.parent.empty() ? window : form.widget(spec.parent))
+          << name;
     }
     // What a layout gives it at the least: a caption's designed width is in its hints.
     EXPECT_GE(QWidgetItem(widget).minimumSize().width(), spec.minimumWidth) << name;
@@ -106,19 +101,6 @@ TEST(QtFormMainWindow, ColoursArePainted) {
   EXPECT_TRUE(MostlyPainted(form.widget("TX标签"), Qt::white));
   EXPECT_TRUE(MostlyPainted(form.widget("串口状态显示"), Qt::green));
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
 
 // Live values are written far more often than a screen shows them. No write paints on
 // its own, while the program is still busy writing, and the widgets end up showing the
@@ -149,9 +131,9 @@ TEST(QtFormMainWindow, ALiveValueShowsItsLastWriteAndPaintsNothingAtOnce) {
   constexpr int kWrites = 100;
   for (const auto& [name, write, shows] : cases) {
     QWidget* widget = form.widget(name);  // taken first: taking it shows what is held
-    const PaintCounter counter(widget);
+    const PaintLog paints(widget);
     for (int n = 1; n <= kWrites; ++n) write(n);
-    EXPECT_EQ(counter.paints, 0) << name;
+    EXPECT_TRUE(paints.regions.empty()) << name;
     EXPECT_TRUE(ProcessEventsUntil([&] { return shows(widget, kWrites); })) << name;
   }
 }
@@ -168,21 +150,9 @@ void Press(QWidget* widget, QPoint at) {
   }
 }
 
-// What a person does: a key down in a combo box, a press on the second tab, a press in
-// the middle of anything else.
-void Act(QWidget* widget) {
-  if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
-    Press(tabs->tabBar(), tabs->tabBar()->tabRect(1).center());
-  } else if (qobject_cast<QComboBox*>(widget) != nullptr) {
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &down);
-  } else {
-    Press(widget, widget->rect().center());
-  }
-}
-
 // A handler closes its window while the widget that called it is still inside its own
-// mouse or key handler, as when a person presses a close button.
+// mouse or key handler, as when a person presses a close button: a key down in a combo
+// box, a press on the second tab, a press in the middle of anything else.
 TEST(QtFormEvents, HandlerMayCloseTheFormFromARealEvent) {
   EnsureApplication();
   for (const auto& [name, event, fires] : std::vector<std::tuple<std::string, forms::Event, bool>>{
@@ -193,7 +163,15 @@ TEST(QtFormEvents, HandlerMayCloseTheFormFromARealEvent) {
     auto form = std::make_unique<QtForm>(forms::MainWindowTable());
     form->window()->show();
     form->bind(name, event, [&form] { form.reset(); });
-    Act(form->widget(name));
+    QWidget* widget = form->widget(name);
+    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+      Press(tabs->tabBar(), tabs->tabBar()->tabRect(1).center());
+    } else if (qobject_cast<QComboBox*>(widget) != nullptr) {
+      QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+      QCoreApplication::sendEvent(widget, &down);
+    } else {
+      Press(widget, widget->rect().center());
+    }
     EXPECT_EQ(form == nullptr, fires) << name;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }

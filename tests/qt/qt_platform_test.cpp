@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QWidget>
-#include <string>
 #include <vector>
 
 #include "base/window_tables.h"
@@ -82,7 +79,6 @@ TEST_F(QtPlatformTest, AWindowOpenedAgainBeforeItsCloseIsOverStaysOpen) {
 TEST_F(QtPlatformTest, RectanglesAreSetAndReadBack) {
   EXPECT_EQ(platform.windowRect(Window::Factory), base::Rect{});
   platform.setWindowRect(Window::Factory, {1, 2, 3, 4});  // closed: nothing happens
-
   QtForm& form = platform.openWindow(Window::Factory);
   const QSize size = form.window()->frameGeometry().size() + QSize(40, 30);
   const base::Rect rect{25, 35, size.width(), size.height()};
@@ -92,22 +88,14 @@ TEST_F(QtPlatformTest, RectanglesAreSetAndReadBack) {
 
 TEST_F(QtPlatformTest, TheMessageBoxIsModalWithTextTitleAndOneOkButton) {
   bool seen = false;
-  int polls = 0;
-  QTimer poll;
-  poll.callOnTimeout([&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) {
-      if (++polls > 1000) poll.stop();  // never came: fail rather than wait forever
-      return;
-    }
+  AnswerNext<QMessageBox>([&](QMessageBox& box) {
     seen = true;
-    EXPECT_EQ(box->windowTitle().toStdString(), "错误信息");
-    EXPECT_EQ(box->text().toStdString(), "请输入正确的BMC编号！");
-    EXPECT_NE(box->windowModality(), Qt::NonModal);
-    EXPECT_EQ(box->buttons().size(), 1);
-    box->button(QMessageBox::Ok)->click();
+    EXPECT_EQ(box.windowTitle().toStdString(), "错误信息");
+    EXPECT_EQ(box.text().toStdString(), "请输入正确的BMC编号！");
+    EXPECT_NE(box.windowModality(), Qt::NonModal);
+    EXPECT_EQ(box.buttons().size(), 1);
+    box.button(QMessageBox::Ok)->click();
   });
-  poll.start(10);
   platform.showMessageBox("请输入正确的BMC编号！", "错误信息");
   EXPECT_TRUE(seen);
 }

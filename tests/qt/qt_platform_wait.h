@@ -1,11 +1,15 @@
 #pragma once
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QPaintEvent>
 #include <QTimer>
+#include <QWidget>
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace bms::qt {
 
@@ -30,5 +34,41 @@ inline void ProcessEventsFor(int ms) {
   QTimer::singleShot(ms, [&] { done = true; });
   ProcessEventsUntil([&] { return done; });
 }
+
+// Answers the next modal dialog with `answer`, looking every 10 ms for at most 60 s: a
+// loaded machine can be slow to show it.
+template <class Dialog>
+void AnswerNext(std::function<void(Dialog&)> answer) {
+  auto tries = std::make_shared<int>(0);
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, answer] {
+    Dialog* dialog = nullptr;
+    // The shown one: a file dialog is not always the active modal widget at once.
+    for (auto* widget : QApplication::topLevelWidgets()) {
+      if (auto* candidate = qobject_cast<Dialog*>(widget); candidate && candidate->isVisible()) {
+        dialog = candidate;
+      }
+    }
+    if (dialog != nullptr || ++*tries > 6000) {
+      timer->deleteLater();
+      timer->stop();
+    }
+    if (dialog != nullptr) answer(*dialog);
+  });
+  timer->start(10);
+}
+
+// The regions one widget is asked to paint.
+class PaintLog : public QObject {
+ public:
+  explicit PaintLog(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      regions.push_back(static_cast<QPaintEvent*>(event)->region());
+    }
+    return false;
+  }
+  std::vector<QRegion> regions;
+};
 
 }  // namespace bms::qt

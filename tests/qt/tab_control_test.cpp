@@ -2,32 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPaintEvent>
-#include <QRegion>
 #include <QVBoxLayout>
 #include <memory>
-#include <vector>
 
 #include "qt/qt_application.h"
 #include "qt/qt_platform_wait.h"
 
 namespace bms::qt {
 namespace {
-
-// The regions one widget is asked to paint.
-class PaintLog : public QObject {
- public:
-  explicit PaintLog(QWidget* widget) { widget->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint)
-      regions.push_back(static_cast<QPaintEvent*>(event)->region());
-    return false;
-  }
-  std::vector<QRegion> regions;
-};
 
 // A shown window whose tab control has one page with one label on it, as on the main
 // window's run monitoring page.

@@ -50,8 +50,11 @@ TEST_P(DriverContract, UnknownControlsAndClosedWindowsThrowNamingThem) {
   EXPECT_EQ(driver.text("main:通信按钮"), driver.text("通信按钮"));
 }
 
-TEST_P(DriverContract, DisabledOrHiddenControlsRefuseTheUser) {
+// The user is refused by disabled or hidden controls, and typing obeys the maximum length.
+TEST_P(DriverContract, ControlsRefuseTheUserAsTheyWould) {
   driver.start();
+  driver.setText("远程密码编辑框", "123456789012345");
+  EXPECT_EQ(driver.text("远程密码编辑框"), "12345678901");
   EXPECT_FALSE(driver.click("读取单体信息选择框"));  // disabled while idle
   EXPECT_FALSE(driver.checked("读取单体信息选择框"));
   EXPECT_FALSE(driver.click("BIC校准按钮"));  // hidden without the factory marker
@@ -60,30 +63,19 @@ TEST_P(DriverContract, DisabledOrHiddenControlsRefuseTheUser) {
   EXPECT_EQ(driver.text("BMC编号编辑框"), "0");
 }
 
-TEST_P(DriverContract, TypingObeysTheMaximumLength) {
-  driver.start();
-  driver.setText("远程密码编辑框", "123456789012345");
-  EXPECT_EQ(driver.text("远程密码编辑框"), "12345678901");
-}
-
-TEST_P(DriverContract, SentGivesWholeLinesOnce) {
+// Sent gives whole lines once; failNextOpen fails only the next opening.
+TEST_P(DriverContract, SentLinesAndAFailedOpening) {
   driver.writeFile("bms_user.txt", "127.0.0.1,8000,1,100000000,0,0,1,1,");
   driver.start();
   EXPECT_EQ(driver.sent(), Lines{});
-  driver.click("通信按钮");
-  driver.receive("T,05F5E100,1,\r\nT,05F5E100,1,\r\n");
-  EXPECT_EQ(driver.sent(), (Lines{"T,05F5E100,2,1,\r\n", "T,05F5E100,2,1,\r\n"}));
-  EXPECT_EQ(driver.sent(), Lines{});
-}
-
-TEST_P(DriverContract, FailNextOpenFailsOnlyTheNextOpening) {
-  driver.writeFile("bms_user.txt", "127.0.0.1,8000,1,100000000,0,0,1,1,");
-  driver.start();
   driver.failNextOpen();
   driver.click("通信按钮");
   EXPECT_EQ(driver.link(), "");
   driver.click("通信按钮");
   EXPECT_EQ(driver.link(), "tcp 127.0.0.1:8000");
+  driver.receive("T,05F5E100,1,\r\nT,05F5E100,1,\r\n");
+  EXPECT_EQ(driver.sent(), (Lines{"T,05F5E100,2,1,\r\n", "T,05F5E100,2,1,\r\n"}));
+  EXPECT_EQ(driver.sent(), Lines{});
 }
 
 TEST_P(DriverContract, ScreenHeightAndWindowMoves) {

@@ -8,9 +8,11 @@
 namespace bms::testing {
 namespace {
 
+using Log = std::vector<std::string>;
+
 TEST(VirtualClock, TicksRunInTimeOrderAndTiesInStartOrder) {
   VirtualClock clock;
-  std::vector<std::string> log;
+  Log log;
   auto slow = clock.createTimer("slow");
   auto fast = clock.createTimer("fast");
   slow->onTick = [&] { log.push_back("slow@" + std::to_string(clock.now())); };
@@ -18,16 +20,15 @@ TEST(VirtualClock, TicksRunInTimeOrderAndTiesInStartOrder) {
   slow->setInterval(300);
   fast->setInterval(100);
   clock.advance(299);
-  EXPECT_EQ(log, (std::vector<std::string>{"fast@100", "fast@200"}));
-  log.clear();
+  EXPECT_EQ(log, (Log{"fast@100", "fast@200"}));
   clock.advance(1);  // both due at 300: slow was started first
-  EXPECT_EQ(log, (std::vector<std::string>{"slow@300", "fast@300"}));
+  EXPECT_EQ(log, (Log{"fast@100", "fast@200", "slow@300", "fast@300"}));
   EXPECT_EQ(clock.now(), 300);
 }
 
 TEST(VirtualClock, RestartingChangesTheOrderAndTheDueTime) {
   VirtualClock clock;
-  std::vector<std::string> log;
+  Log log;
   auto a = clock.createTimer("a");
   auto b = clock.createTimer("b");
   a->onTick = [&] { log.push_back("a"); };
@@ -37,7 +38,7 @@ TEST(VirtualClock, RestartingChangesTheOrderAndTheDueTime) {
   clock.advance(50);
   a->setInterval(50);  // restarted now: due at 100, after b
   clock.advance(50);
-  EXPECT_EQ(log, (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(log, (Log{"b", "a"}));
   EXPECT_EQ(clock.interval("a"), 50);
   a->setInterval(0);
   log.clear();
@@ -57,7 +58,6 @@ TEST(VirtualClock, ATickMayChangeOrDestroyItsOwnTimer) {
   poll->setInterval(300);
   clock.advance(2300);
   EXPECT_EQ(ticks, (std::vector<std::int64_t>{300, 1300, 2300}));
-
   auto once = clock.createTimer("once");
   int count = 0;
   once->onTick = [&] {
