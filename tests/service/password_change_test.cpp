@@ -62,7 +62,7 @@ TEST_P(PasswordChange, ChecksThenSendsTheChangeLine) {
       {-1, 0, "abc", "abc", "", "0: BMS未连接！\r\n"},
   };
   for (const auto& c : cases) {
-    const std::string name = std::to_string(c.mode) + " " + c.password + "/" + c.repeated;
+    const auto name = std::to_string(c.mode) + std::to_string(c.language) + " " + c.password;
     Driver driver(GetParam());
     Connect(driver, c.mode < 0 ? 1 : c.mode, c.language);
     if (c.mode < 0) driver.click("通信按钮");

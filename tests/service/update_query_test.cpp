@@ -31,11 +31,12 @@ TEST_P(UpdateQuery, ConnectsAtTickOneSendsAtThreeClosesAtSixOncePerRun) {
   const Tick ticks[] = {{kEndpoint, "", 1000}, {kEndpoint, "", 1000}, {kEndpoint, kRequest, 1000},
                         {kEndpoint, "", 1000}, {kEndpoint, "", 1000}, {"", "", 0}};
   for (std::size_t n = 0; n < std::size(ticks); ++n) {
+    const auto& [link, sent, interval] = ticks[n];
     driver.advance(1000);
     if (n == 0) driver.click("通信按钮");
-    EXPECT_EQ(driver.updateLink(), std::get<0>(ticks[n])) << "tick " << n + 1;
-    EXPECT_EQ(driver.updateSent(), std::get<1>(ticks[n])) << "tick " << n + 1;
-    EXPECT_EQ(driver.interval(kTimer), std::get<2>(ticks[n])) << "tick " << n + 1;
+    EXPECT_EQ(driver.updateLink(), link) << "tick " << n + 1;
+    EXPECT_EQ(driver.updateSent(), sent) << "tick " << n + 1;
+    EXPECT_EQ(driver.interval(kTimer), interval) << "tick " << n + 1;
   }
 
   driver.click("通信按钮");
