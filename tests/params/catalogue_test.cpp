@@ -55,9 +55,17 @@ bool TakesChoice(const CatalogueRow& row) {
   return row.codec.encoding == Encoding::Choice || row.codec.encoding == Encoding::Code;
 }
 
+// No two rows share a tag on a page, an item of a group, or a control.
 TEST(Catalogue, EveryRowOwnsItsControlsOnItsPage) {
+  std::set<std::pair<std::string_view, std::string_view>> tags;
+  std::set<std::pair<std::string_view, int>> items;
+  std::set<std::string_view> controls;
   for (const auto& row : ParameterCatalogue()) {
     SCOPED_TRACE(Describe(row));
+    if (!row.tag.empty()) {
+      EXPECT_TRUE(tags.emplace(row.page, row.tag).second);
+    }
+    EXPECT_TRUE(items.emplace(row.codec.readId, row.codec.item.value_or(-1)).second);
     const auto input = TakesChoice(row) ? forms::Kind::ComboBox : forms::Kind::Edit;
     for (const auto& [name, kind] :
          {std::pair{row.display, forms::Kind::Label}, std::pair{row.input, input},
@@ -67,6 +75,7 @@ TEST(Catalogue, EveryRowOwnsItsControlsOnItsPage) {
       ASSERT_NE(control, nullptr) << name;
       EXPECT_EQ(control->kind, kind) << name;
       EXPECT_EQ(PageOf(name), row.page) << name;
+      EXPECT_TRUE(controls.insert(name).second) << name;
     }
     for (const auto caption : {row.chinese, row.tag, row.unit}) {
       if (!caption.empty()) {
@@ -99,22 +108,6 @@ TEST(Catalogue, ComboItemsAreTheValuesTheRowSends) {
     for (std::size_t n = 0; n < items.size(); ++n) {
       EXPECT_TRUE(items[n].ends_with(row.choices[n].english)) << items[n];
       EXPECT_EQ(row.choices[n].chinese, row.choices[n].english);
-    }
-  }
-}
-
-TEST(Catalogue, TagsAndItemsAreUnique) {
-  std::set<std::pair<std::string_view, std::string_view>> tags;
-  std::set<std::pair<std::string_view, int>> items;
-  std::set<std::string_view> controls;
-  for (const auto& row : ParameterCatalogue()) {
-    SCOPED_TRACE(Describe(row));
-    if (!row.tag.empty()) {
-      EXPECT_TRUE(tags.emplace(row.page, row.tag).second);
-    }
-    EXPECT_TRUE(items.emplace(row.codec.readId, row.codec.item.value_or(-1)).second);
-    for (const auto name : {row.display, row.input, row.readButton, row.saveButton}) {
-      EXPECT_TRUE(controls.insert(name).second) << name;
     }
   }
 }
