@@ -63,8 +63,7 @@ class BicCalibration : public ::testing::TestWithParam<Backend> {};
 
 TEST_P(BicCalibration, RequestsGoToTheBicShownOrAreRefused) {
   struct Case {
-    int bic;
-    int installed;
+    int bic, installed;
     const char* button;
     std::vector<std::pair<const char*, const char*>> typed;
     Lines sent;  // empty: refused

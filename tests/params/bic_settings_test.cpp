@@ -51,9 +51,8 @@ TEST_P(BicSettings, RequestsSendTheirFrameOrAreRefused) {
   struct Case {
     const Button& button;
     const char* typed;
-    const char* address;  // typed into the ticked address box; nullptr leaves it cleared
-    const char* id;       // nullptr: refused
-    const char* data1;
+    const char* address;     // typed into the ticked address box; nullptr leaves it cleared
+    const char *id, *data1;  // id nullptr: refused
   };
   const char* none = "FFFFFFFF";
   const Case cases[] = {

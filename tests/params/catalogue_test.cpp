@@ -55,31 +55,34 @@ bool TakesChoice(const CatalogueRow& row) {
   return row.codec.encoding == Encoding::Choice || row.codec.encoding == Encoding::Code;
 }
 
+// No two rows share a tag on a page, an item of a group, or a control.
 TEST(Catalogue, EveryRowOwnsItsControlsOnItsPage) {
+  std::set<std::pair<std::string_view, std::string_view>> tags;
+  std::set<std::pair<std::string_view, int>> items;
+  std::set<std::string_view> controls;
   for (const auto& row : ParameterCatalogue()) {
     SCOPED_TRACE(Describe(row));
-    const forms::ControlSpec* display = FindControl(row.display);
-    const forms::ControlSpec* input = FindControl(row.input);
-    const forms::ControlSpec* read = FindControl(row.readButton);
-    const forms::ControlSpec* save = FindControl(row.saveButton);
-    ASSERT_NE(display, nullptr);
-    ASSERT_NE(input, nullptr);
-    ASSERT_NE(read, nullptr);
-    ASSERT_NE(save, nullptr);
-    EXPECT_EQ(display->kind, forms::Kind::Label);
-    EXPECT_EQ(read->kind, forms::Kind::Button);
-    EXPECT_EQ(save->kind, forms::Kind::Button);
-    EXPECT_EQ(input->kind, TakesChoice(row) ? forms::Kind::ComboBox : forms::Kind::Edit);
-    for (const auto name : {row.display, row.input, row.readButton, row.saveButton}) {
-      EXPECT_EQ(PageOf(name), row.page) << name;
-    }
-    EXPECT_TRUE(HasSiblingWithCaption(row.display, row.chinese));
     if (!row.tag.empty()) {
-      EXPECT_TRUE(HasSiblingWithCaption(row.display, row.tag));
+      EXPECT_TRUE(tags.emplace(row.page, row.tag).second);
     }
-    if (!row.unit.empty()) {
-      EXPECT_TRUE(HasSiblingWithCaption(row.display, row.unit));
+    EXPECT_TRUE(items.emplace(row.codec.readId, row.codec.item.value_or(-1)).second);
+    const auto input = TakesChoice(row) ? forms::Kind::ComboBox : forms::Kind::Edit;
+    for (const auto& [name, kind] :
+         {std::pair{row.display, forms::Kind::Label}, std::pair{row.input, input},
+          std::pair{row.readButton, forms::Kind::Button},
+          std::pair{row.saveButton, forms::Kind::Button}}) {
+      const forms::ControlSpec* control = FindControl(name);
+      ASSERT_NE(control, nullptr) << name;
+      EXPECT_EQ(control->kind, kind) << name;
+      EXPECT_EQ(PageOf(name), row.page) << name;
+      EXPECT_TRUE(controls.insert(name).second) << name;
     }
+    for (const auto caption : {row.chinese, row.tag, row.unit}) {
+      if (!caption.empty()) {
+        EXPECT_TRUE(HasSiblingWithCaption(row.display, caption)) << caption;
+      }
+    }
+    EXPECT_FALSE(row.chinese.empty());
     EXPECT_FALSE(row.english.empty());
   }
 }
@@ -109,36 +112,9 @@ TEST(Catalogue, ComboItemsAreTheValuesTheRowSends) {
   }
 }
 
-TEST(Catalogue, TagsAndItemsAreUnique) {
-  std::set<std::pair<std::string_view, std::string_view>> tags;
-  std::set<std::pair<std::string_view, int>> items;
-  std::set<std::string_view> controls;
-  for (const auto& row : ParameterCatalogue()) {
-    SCOPED_TRACE(Describe(row));
-    if (!row.tag.empty()) {
-      EXPECT_TRUE(tags.emplace(row.page, row.tag).second);
-    }
-    EXPECT_TRUE(items.emplace(row.codec.readId, row.codec.item.value_or(-1)).second);
-    for (const auto name : {row.display, row.input, row.readButton, row.saveButton}) {
-      EXPECT_TRUE(controls.insert(name).second) << name;
-    }
-  }
-}
-
-// The bytes of data1 behind the item index that a value takes.
+// The bytes of data1 behind the item index that a value takes (a float goes in data2).
 int FieldBytes(Encoding encoding) {
-  switch (encoding) {
-    case Encoding::U16:
-      return 2;
-    case Encoding::F32:
-      return 0;  // in data2
-    case Encoding::U8:
-    case Encoding::S8:
-    case Encoding::Choice:
-    case Encoding::Code:
-      break;
-  }
-  return 1;
+  return encoding == Encoding::U16 ? 2 : encoding == Encoding::F32 ? 0 : 1;
 }
 
 // A group is either one row without an item index, or rows whose items count 00, 01, ...
@@ -202,31 +178,29 @@ TEST(Catalogue, SavesSendWhatTheControllerExpects) {
   constexpr std::string_view cell = "参数标定选择夹.单体电压";
   constexpr std::string_view temperature = "参数标定选择夹.温度";
   constexpr std::string_view pack = "参数标定选择夹.整组设置";
-  const SaveCase cases[] = {
-      {cell, "V1", "3300", "09A00176", "0CE4FFFF"},
-      {cell, "V2", "2500", "09A0017A", "09C4FFFF"},
-      {cell, "V3", "3650", "09A00182", "000E42FF"},
-      {cell, "V10", "3400", "09A00182", "070D48FF"},
-      {cell, "V3", "0", std::nullopt},
-      {cell, "V1", "3300.5", std::nullopt},
-      {temperature, "P6", "-20", "09A00192", "05ECFFFF"},
-      {temperature, "P3", "120", "09A00192", "0278FFFF"},
-      {temperature, "P3", "-100", "09A00192", "029CFFFF"},
-      {temperature, "P1", "121", std::nullopt},
-      {temperature, "P10", "-101", std::nullopt},
-      {temperature, "P11", "127", "09A00192", "0A7FFFFF"},
-      {temperature, "P12", "0", "09A00192", "0B00FFFF"},
-      {temperature, "P12", "-1", std::nullopt},
-      {temperature, "P11", "128", std::nullopt},
-      {pack, "P1", "100", "09A00132", "00FFFFFF", "42C80000"},
-      {pack, "P8", "0.5", "09A00132", "07FFFFFF", "3F000000"},
-      {pack, "P2", "0", std::nullopt},
-      {"参数标定选择夹.BIC", "P5", "3", "09A00106", "03FFFFFF"},
-      {"参数标定选择夹.BIC", "P5", "-1", std::nullopt},
-      {"参数标定选择夹.特性", "P1", "03", "09A0012E", "03FFFFFF"},
-      {"参数标定选择夹.信号", "P4", "1", "09A00162", "0501FFFF"},
-      {"参数标定选择夹.信号", "P1", "0", "09A00162", "0600FFFF"},
-  };
+  const SaveCase cases[] = {{cell, "V1", "3300", "09A00176", "0CE4FFFF"},
+                            {cell, "V2", "2500", "09A0017A", "09C4FFFF"},
+                            {cell, "V3", "3650", "09A00182", "000E42FF"},
+                            {cell, "V10", "3400", "09A00182", "070D48FF"},
+                            {cell, "V3", "0", std::nullopt},
+                            {cell, "V1", "3300.5", std::nullopt},
+                            {temperature, "P6", "-20", "09A00192", "05ECFFFF"},
+                            {temperature, "P3", "120", "09A00192", "0278FFFF"},
+                            {temperature, "P3", "-100", "09A00192", "029CFFFF"},
+                            {temperature, "P1", "121", std::nullopt},
+                            {temperature, "P10", "-101", std::nullopt},
+                            {temperature, "P11", "127", "09A00192", "0A7FFFFF"},
+                            {temperature, "P12", "0", "09A00192", "0B00FFFF"},
+                            {temperature, "P12", "-1", std::nullopt},
+                            {temperature, "P11", "128", std::nullopt},
+                            {pack, "P1", "100", "09A00132", "00FFFFFF", "42C80000"},
+                            {pack, "P8", "0.5", "09A00132", "07FFFFFF", "3F000000"},
+                            {pack, "P2", "0", std::nullopt},
+                            {"参数标定选择夹.BIC", "P5", "3", "09A00106", "03FFFFFF"},
+                            {"参数标定选择夹.BIC", "P5", "-1", std::nullopt},
+                            {"参数标定选择夹.特性", "P1", "03", "09A0012E", "03FFFFFF"},
+                            {"参数标定选择夹.信号", "P4", "1", "09A00162", "0501FFFF"},
+                            {"参数标定选择夹.信号", "P1", "0", "09A00162", "0600FFFF"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.page) + " " + std::string(c.tag) + " " + std::string(c.value));
     const CatalogueRow* row = FindRow(c.page, c.tag);

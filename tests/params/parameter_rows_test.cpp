@@ -64,17 +64,6 @@ TEST_P(ParameterRows, SaveSendsWhatIsValidAndRefusesTheRest) {
   }
 }
 
-TEST_P(ParameterRows, AcknowledgementsMarkTheirOwnItemOnly) {
-  const auto& five = RowOf("09A00180", 5);
-  const auto& four = RowOf("09A00180", 4);
-  driver.receive(Frame("09A10183", "05AAFFFF", "FFFFFFFF"));
-  EXPECT_EQ(driver.text(five.display), "Done");
-  EXPECT_EQ(driver.text(four.display), "");
-  driver.receive(Frame("09A10181", "040CE4FF", "FFFFFFFF"));
-  EXPECT_EQ(driver.text(four.display), "3300");
-  EXPECT_EQ(driver.text(five.display), "Done");
-}
-
 TEST_P(ParameterRows, ARefusedThermistorTypeShowsErrorAndOtherRowsKeepWait) {
   const auto& thermistor = RowOf("09A00104");
   const auto& limit = RowOf("09A00174");
@@ -102,7 +91,18 @@ TEST_P(ParameterRows, AChoiceShowsItsTextInTheLanguageOfTheMoment) {
   }
 }
 
-TEST_P(ParameterRows, AValueThatNamesNoChoiceLeavesTheLabelUnlessTheRowNamesItToo) {
+// An acknowledgement marks its own item only; a value that names no choice leaves the label
+// unless the row names it too; the rated energy follows capacity and voltage once both show a
+// number.
+TEST_P(ParameterRows, AnswersShowInTheirOwnRowOnly) {
+  const auto& five = RowOf("09A00180", 5);
+  const auto& four = RowOf("09A00180", 4);
+  driver.receive(Frame("09A10183", "05AAFFFF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(five.display), "Done");
+  EXPECT_EQ(driver.text(four.display), "");
+  driver.receive(Frame("09A10181", "040CE4FF", "FFFFFFFF"));
+  EXPECT_EQ(driver.text(four.display), "3300");
+  EXPECT_EQ(driver.text(five.display), "Done");
   const auto& wakeup = RowOf("09A00160", 1);
   driver.receive(Frame("09A10161", "0101FFFF", "FFFFFFFF"));
   driver.receive(Frame("09A10161", "0102FFFF", "FFFFFFFF"));
@@ -111,9 +111,6 @@ TEST_P(ParameterRows, AValueThatNamesNoChoiceLeavesTheLabelUnlessTheRowNamesItTo
   driver.receive(Frame("09A1FA11", "0001FFFF", "FFFFFFFF"));
   driver.receive(Frame("09A1FA11", "00FFFFFF", "FFFFFFFF"));
   EXPECT_EQ(driver.text(source.display), "未设置");
-}
-
-TEST_P(ParameterRows, TheRatedEnergyFollowsCapacityAndVoltageOnceBothShowANumber) {
   driver.click(RowOf("09A00130", 1).readButton);  // the voltage shows "Wait"
   driver.receive(Frame("09A10131", "00FFFFFF", "42C80000"));
   EXPECT_EQ(driver.text("额定容量Ah显示标签"), "100.000");

@@ -66,7 +66,8 @@ TEST(RowCodec, SavesSendWhatWasTypedOrNothing) {
            {kTemperature, "121", refused},
            {kTemperature, "4294967216", refused},  // would wrap to -80
            {kTemperatureGap, "127", Fields{"0A7FFFFF", "FFFFFFFF"}},
-           {kTemperatureGap, "200", refused},  // would read back as -56
+           {kTemperatureGap, "128", refused},  // would read back as -128
+           {kTemperatureGap, "200", refused},
            {kPackValue, "0.5", Fields{"01FFFFFF", "3F000000"}},
            {kPackValue, "0", refused},
            {kPackValue, "-1", refused},

@@ -94,9 +94,7 @@ TEST_P(SensorCalibration, RequestsSendTheirLineOrAreRefusedWithTheError) {
   struct Case {
     Button button;
     Inputs inputs;
-    const char* id;  // nullptr: refused
-    const char* data1;
-    const char* data2;
+    const char *id, *data1, *data2;  // id nullptr: refused
   };
   const std::string nines(50, '9');
   const char* none = "FFFFFFFF";
@@ -190,9 +188,7 @@ TEST_P(SensorCalibration, ThePortReadingSaysWhetherItIsUsedTheLiveCurrentAlwaysS
 TEST_P(SensorCalibration, TheDividerBoxUnlocksRaAndRbAndPutsThemBackWhenCleared) {
   struct Step {
     bool unlocked;
-    const char* ra;
-    const char* rb;
-    const char* scale;
+    const char *ra, *rb, *scale;
   };
   for (const auto& s : {Step{false, "800", "10", "3BCA80C2"}, Step{true, "1000", "20", "3B7F00FC"},
                         Step{false, "800", "10", "3BCA80C2"}}) {

@@ -34,8 +34,7 @@ TEST_P(SettingMode, TheRequestAndItsAnswersInBothLanguages) {
             "communication line or other");
   struct Case {
     const char* language;
-    std::string data1;
-    std::string shown;
+    std::string data1, shown;
     bool error;
   };
   for (const auto& [language, data1, shown, error] : {

@@ -11,25 +11,14 @@ namespace {
 TEST(Validators, IntegerRules) {
   struct Case {
     std::string text;
-    bool nonNegative;
-    bool positive;
+    bool nonNegative, positive;
   };
-  for (const auto& c : {
-           Case{"0", true, false},
-           Case{"000", true, false},
-           Case{"1", true, true},
-           Case{"0001", true, true},
-           Case{"3300", true, true},
-           Case{"", false, false},
-           Case{"-5", false, false},
-           Case{"-0", false, false},
-           Case{"+5", false, false},
-           Case{" 5", false, false},
-           Case{"5 ", false, false},
-           Case{"3300.5", false, false},
-           Case{std::string(500, '0') + "1", true, true},
-           Case{std::string(500, '0'), true, false},
-       }) {
+  for (const auto& c :
+       {Case{"0", true, false}, Case{"000", true, false}, Case{"1", true, true},
+        Case{"0001", true, true}, Case{"3300", true, true}, Case{"", false, false},
+        Case{"-5", false, false}, Case{"-0", false, false}, Case{"+5", false, false},
+        Case{" 5", false, false}, Case{"5 ", false, false}, Case{"3300.5", false, false},
+        Case{std::string(500, '0') + "1", true, true}, Case{std::string(500, '0'), true, false}}) {
     EXPECT_EQ(IsNonNegativeIntegerText(c.text), c.nonNegative) << c.text;
     EXPECT_EQ(IsPositiveIntegerText(c.text), c.positive) << c.text;
   }
@@ -54,16 +43,10 @@ TEST(Validators, FloatToHex8) {
     std::string text;
     const char* hex;
   };
-  for (const auto& c : {
-           Case{"100", "42C80000"},
-           Case{"1", "3F800000"},
-           Case{"0.5", "3F000000"},
-           Case{"3.2", "404CCCCD"},
-           Case{"-10", "C1200000"},
-           Case{"0", "00000000"},
-           Case{"0.1", "3DCCCCCD"},
-           Case{"340282346638528859811704183484516925440", "7F7FFFFF"},
-       }) {
+  for (const auto& c :
+       {Case{"100", "42C80000"}, Case{"1", "3F800000"}, Case{"0.5", "3F000000"},
+        Case{"3.2", "404CCCCD"}, Case{"-10", "C1200000"}, Case{"0", "00000000"},
+        Case{"0.1", "3DCCCCCD"}, Case{"340282346638528859811704183484516925440", "7F7FFFFF"}}) {
     EXPECT_EQ(FloatToHex8(c.text), c.hex) << c.text;
   }
 }

@@ -194,35 +194,31 @@ TEST_F(EngineTest, RetriesASilentRowThreeTimesThenGoesOn) {
   EXPECT_EQ(finished, 1);
 }
 
-TEST_F(EngineTest, RestoreWritesOnlyDifferingRowsAndVerifiesThem) {
+TEST_F(EngineTest, RestoreWritesOnlyDifferingRowsAndVerifiesThemUnlessADryRun) {
   const auto profile = ProfileOf({{"09A00174", std::nullopt, "3650"},
                                   {"09A00130", 0, "48.0"},  // the controller holds 48
                                   {"09A00160", 5, "0"}});
+  engine.restore(profile, true);
+  run();
+  EXPECT_EQ(stateOf(kMaxLimit), RowState::Differs);
+  EXPECT_EQ(stateOf(kCapacity), RowState::Same);
+  EXPECT_EQ(saves(), 0);
+  EXPECT_EQ(controller.values[&kMaxLimit], "1");
+
   engine.restore(profile);
   run();
-
   EXPECT_EQ(stateOf(kMaxLimit), RowState::Verified);
   EXPECT_EQ(stateOf(kCapacity), RowState::Same);
   EXPECT_EQ(stateOf(kBuzzer), RowState::Verified);
   EXPECT_EQ(saves(), 2);
-  EXPECT_EQ(controller.requestsFor(kMaxLimit, false), 2);
+  EXPECT_EQ(controller.requestsFor(kMaxLimit, false), 3);  // the dry run's, the read, the check
   EXPECT_EQ(controller.values[&kMaxLimit], "3650");
   EXPECT_EQ(controller.values[&kBuzzer], "0");
 
   engine.diff(profile);
   run();
   for (const auto& result : engine.results()) EXPECT_EQ(result.state, RowState::Same);
-  EXPECT_EQ(finished, 2);
-}
-
-TEST_F(EngineTest, DryRunWritesNothing) {
-  engine.restore(ProfileOf({{"09A00174", std::nullopt, "3650"}, {"09A00130", 0, "48"}}), true);
-  run();
-
-  EXPECT_EQ(stateOf(kMaxLimit), RowState::Differs);
-  EXPECT_EQ(stateOf(kCapacity), RowState::Same);
-  EXPECT_EQ(saves(), 0);
-  EXPECT_EQ(controller.values[&kMaxLimit], "1");
+  EXPECT_EQ(finished, 3);
 }
 
 TEST_F(EngineTest, EachWrittenRowEndsAsTheControllerAnswered) {

@@ -15,8 +15,19 @@ std::string File(const std::string& parameters) {
          parameters + "]}";
 }
 
+// One parameter entry; item and value as they stand in the file.
+std::string Entry(const std::string& read, const std::string& item, const std::string& value) {
+  return R"({"read": ")" + read + R"(", "item": )" + item + R"(, "value": )" + value + "}";
+}
+
+// A file of no parameters with the fields given.
+std::string Head(const std::string& fields) {
+  return "{" + fields + R"(, "created": "", "parameters": []})";
+}
+
 const std::string kMaxLimit = R"({"read": "09A00174", "item": null, "value": "3650"})";
 const std::string kStopCharge = R"({"read": "09A00180", "item": 0, "value": "3600"})";
+const std::string kProfile = R"("format": "bms-parameter-profile")";
 
 struct BadFile {
   const char* name;
@@ -37,6 +48,9 @@ TEST_P(BadFileTest, IsRefusedNamingThePlace) {
   EXPECT_EQ(error.message(), error.where + ": " + error.what);
 }
 
+const std::string kFirst = "/parameters/0", kFirstItem = kFirst + "/item",
+                  kFirstValue = kFirst + "/value";
+
 INSTANTIATE_TEST_SUITE_P(
     Files, BadFileTest,
     ::testing::Values(
@@ -46,70 +60,38 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"DeeplyNested", std::string(500000, '['), "line 1, column 500001"},
         BadFile{"TrailingText", File(kMaxLimit) + " x", "line 3, column 70"},
         BadFile{"NoObject", "[1, 2]", "/"},
-        BadFile{"WrongFormat",
-                R"({"format": "other", "version": 1, "bmc": "", "created": "", "parameters": []})",
-                "/format"},
-        BadFile{"WrongVersion",
-                R"({"format": "bms-parameter-profile", "version": 2, "bmc": "", "created": "",
-                    "parameters": []})",
-                "/version"},
-        BadFile{"VersionAsText",
-                R"({"format": "bms-parameter-profile", "version": "1", "bmc": "",
-                    "created": "", "parameters": []})",
-                "/version"},
+        BadFile{"WrongFormat", Head(R"("format": "other", "version": 1, "bmc": "")"), "/format"},
+        BadFile{"WrongVersion", Head(kProfile + R"(, "version": 2, "bmc": "")"), "/version"},
+        BadFile{"VersionAsText", Head(kProfile + R"(, "version": "1", "bmc": "")"), "/version"},
         BadFile{"MissingParameters",
-                R"({"format": "bms-parameter-profile", "version": 1, "bmc": "", "created": ""})",
-                "/parameters"},
-        BadFile{"BmcAsNumber",
-                R"({"format": "bms-parameter-profile", "version": 1, "bmc": 100000000,
-                    "created": "", "parameters": []})",
-                "/bmc"},
-        BadFile{"EntryNoObject", File(R"("09A00174")"), "/parameters/0"},
-        BadFile{"MissingRead", File(R"({"item": null, "value": "3650"})"), "/parameters/0/read"},
-        BadFile{"MissingItem", File(R"({"read": "09A00174", "value": "3650"})"),
-                "/parameters/0/item"},
-        BadFile{"ValueAsNumber", File(R"({"read": "09A00174", "item": null, "value": 3650})"),
-                "/parameters/0/value"},
-        BadFile{"ItemAsText", File(kMaxLimit + R"(, {"read": "09A00180", "item": "0",
-                                                     "value": "3600"})"),
+                "{" + kProfile + R"(, "version": 1, "bmc": "", "created": ""})", "/parameters"},
+        BadFile{"BmcAsNumber", Head(kProfile + R"(, "version": 1, "bmc": 100000000)"), "/bmc"},
+        BadFile{"EntryNoObject", File(R"("09A00174")"), kFirst},
+        BadFile{"MissingRead", File(R"({"item": null, "value": "3650"})"), kFirst + "/read"},
+        BadFile{"MissingItem", File(R"({"read": "09A00174", "value": "3650"})"), kFirstItem},
+        BadFile{"ValueAsNumber", File(Entry("09A00174", "null", "3650")), kFirstValue},
+        BadFile{"ItemAsText", File(kMaxLimit + ", " + Entry("09A00180", R"("0")", R"("1")")),
                 "/parameters/1/item"},
-        BadFile{"ItemFraction", File(R"({"read": "09A00180", "item": 0.5, "value": "3600"})"),
-                "/parameters/0/item"},
-        BadFile{"ItemNegative", File(R"({"read": "09A00180", "item": -1, "value": "3600"})"),
-                "/parameters/0/item"},
-        BadFile{"ItemHuge",
-                File(R"({"read": "09A00180", "item": 99999999999999999999999, "value": "1"})"),
-                "/parameters/0/item"},
-        BadFile{"ItemOfAnotherByte", File(R"({"read": "09A00180", "item": 256, "value": "3600"})"),
-                "/parameters/0/item"},
-        BadFile{"NumberOverflow", File(R"({"read": "09A00174", "item": null, "value": 1e400})"),
-                "line 3, column 64"},
-        BadFile{"UnknownRow", File(R"({"read": "09A00999", "item": null, "value": "1"})"),
-                "/parameters/0"},
-        BadFile{"ItemOutsideGroup", File(R"({"read": "09A00180", "item": 9, "value": "1"})"),
-                "/parameters/0"},
-        BadFile{"GroupRowWithoutItem",
-                File(R"({"read": "09A00180", "item": null, "value": "3600"})"), "/parameters/0"},
-        BadFile{"SingleRowWithItem", File(R"({"read": "09A00174", "item": 0, "value": "3650"})"),
-                "/parameters/0"},
+        BadFile{"ItemFraction", File(Entry("09A00180", "0.5", R"("3600")")), kFirstItem},
+        BadFile{"ItemNegative", File(Entry("09A00180", "-1", R"("3600")")), kFirstItem},
+        BadFile{"ItemHuge", File(Entry("09A00180", "99999999999999999999999", R"("1")")),
+                kFirstItem},
+        BadFile{"ItemOfAnotherByte", File(Entry("09A00180", "256", R"("3600")")), kFirstItem},
+        BadFile{"NumberOverflow", File(Entry("09A00174", "null", "1e400")), "line 3, column 64"},
+        BadFile{"UnknownRow", File(Entry("09A00999", "null", R"("1")")), kFirst},
+        BadFile{"ItemOutsideGroup", File(Entry("09A00180", "9", R"("1")")), kFirst},
+        BadFile{"GroupRowWithoutItem", File(Entry("09A00180", "null", R"("3600")")), kFirst},
+        BadFile{"SingleRowWithItem", File(Entry("09A00174", "0", R"("3650")")), kFirst},
         BadFile{"DuplicateRow", File(kStopCharge + ", " + kMaxLimit + ", " + kStopCharge),
                 "/parameters/2"},
-        BadFile{"MillivoltsTooLarge",
-                File(R"({"read": "09A00174", "item": null, "value": "70000"})"),
-                "/parameters/0/value"},
-        BadFile{"HugeValueText",
-                File(R"({"read": "09A00174", "item": null, "value": "99999999999999999999999"})"),
-                "/parameters/0/value"},
-        BadFile{"ValueNoNumber", File(R"({"read": "09A00174", "item": null, "value": "abc"})"),
-                "/parameters/0/value"},
-        BadFile{"TemperatureOutOfRange", File(R"({"read": "09A00190", "item": 0, "value": "121"})"),
-                "/parameters/0/value"},
-        BadFile{"FloatZero", File(R"({"read": "09A00130", "item": 0, "value": "0"})"),
-                "/parameters/0/value"},
-        BadFile{"ChoiceOutOfRange", File(R"({"read": "09A00160", "item": 6, "value": "2"})"),
-                "/parameters/0/value"},
-        BadFile{"CodeNotHex", File(R"({"read": "09A0012C", "item": null, "value": "GG"})"),
-                "/parameters/0/value"},
+        BadFile{"MillivoltsTooLarge", File(Entry("09A00174", "null", R"("70000")")), kFirstValue},
+        BadFile{"HugeValueText", File(Entry("09A00174", "null", R"("99999999999999999999999")")),
+                kFirstValue},
+        BadFile{"ValueNoNumber", File(Entry("09A00174", "null", R"("abc")")), kFirstValue},
+        BadFile{"TemperatureOutOfRange", File(Entry("09A00190", "0", R"("121")")), kFirstValue},
+        BadFile{"FloatZero", File(Entry("09A00130", "0", R"("0")")), kFirstValue},
+        BadFile{"ChoiceOutOfRange", File(Entry("09A00160", "6", R"("2")")), kFirstValue},
+        BadFile{"CodeNotHex", File(Entry("09A0012C", "null", R"("GG")")), kFirstValue},
         BadFile{"Megabytes", File(kMaxLimit) + std::string(kMaxProfileBytes, ' '), "file"},
         BadFile{"BrokenUtf8", File(kMaxLimit + ",\n" + "{\"caption\": \"ab\xC3(\"}"),
                 "line 4, column 16"},

@@ -9,6 +9,9 @@
 namespace bms::profiles {
 namespace {
 
+using enum Chemistry;
+constexpr Chemistry kChemistries[] = {Lfp, Lto, Ncm, Polymer, SuperCapacitor, SodiumIon};
+
 class TemplateTest : public ::testing::TestWithParam<Chemistry> {
  protected:
   // The template's value of the row tagged so on the page, as a number.
@@ -66,26 +69,15 @@ TEST_P(TemplateTest, ThresholdsStandInTheOrderTheyAreReached) {
   EXPECT_GT(temperature(11), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Chemistries, TemplateTest,
-                         ::testing::Values(Chemistry::Lfp, Chemistry::Lto, Chemistry::Ncm,
-                                           Chemistry::Polymer, Chemistry::SuperCapacitor,
-                                           Chemistry::SodiumIon));
-
-TEST(Templates, EachChemistryHasItsOwnValues) {
-  const Chemistry all[] = {Chemistry::Lfp,
-                           Chemistry::Lto,
-                           Chemistry::Ncm,
-                           Chemistry::Polymer,
-                           Chemistry::SuperCapacitor,
-                           Chemistry::SodiumIon};
-  for (const auto a : all) {
-    for (const auto b : all) {
-      if (a != b) {
-        EXPECT_NE(ChemistryTemplate(a).entries, ChemistryTemplate(b).entries);
-      }
+TEST_P(TemplateTest, DiffersFromEveryOtherChemistry) {
+  for (const auto other : kChemistries) {
+    if (other != GetParam()) {
+      EXPECT_NE(profile.entries, ChemistryTemplate(other).entries) << static_cast<int>(other);
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Chemistries, TemplateTest, ::testing::ValuesIn(kChemistries));
 
 }  // namespace
 }  // namespace bms::profiles

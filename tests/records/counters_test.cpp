@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 
 class Counters : public ::testing::TestWithParam<Backend> {};
 
-TEST_P(Counters, ReadButtonsRequestAndShowTheAnswer) {
+TEST_P(Counters, ReadButtonsRequestAndShowTheAnswerAndSubtotalsClearWithTheCode) {
   struct Case {
     std::string row;
     const char *request, *answer, *data1, *data2, *shown;
@@ -39,21 +39,18 @@ TEST_P(Counters, ReadButtonsRequestAndShowTheAnswer) {
     driver.receive(Answer(c.answer, c.data1, c.data2));
     EXPECT_EQ(driver.text(c.row + "显示"), c.shown) << c.row;
   }
-}
 
-TEST_P(Counters, SubtotalsClearWithTheCodeAndShowOnlyAnAcknowledgement) {
-  struct Case {
+  // Subtotals clear with the code and show only an acknowledgement.
+  struct Clear {
     std::string clear, row;
     const char *request, *ack;
   };
-  Driver driver(GetParam());
-  StartConnected(driver);
-  for (const auto& c : {Case{"时间小计1", "运行时间小计1", "09A00028", "09A10029"},
-                        Case{"时间小计2", "运行时间小计2", "09A0002C", "09A1002D"},
-                        Case{"充电电量小计1", "充电电量小计1", "09A00032", "09A10033"},
-                        Case{"充电电量小计2", "充电电量小计2", "09A00036", "09A10037"},
-                        Case{"放电电量小计1", "放电电量小计1", "09A0003C", "09A1003D"},
-                        Case{"放电电量小计2", "放电电量小计2", "09A00040", "09A10041"}}) {
+  for (const auto& c : {Clear{"时间小计1", "运行时间小计1", "09A00028", "09A10029"},
+                        Clear{"时间小计2", "运行时间小计2", "09A0002C", "09A1002D"},
+                        Clear{"充电电量小计1", "充电电量小计1", "09A00032", "09A10033"},
+                        Clear{"充电电量小计2", "充电电量小计2", "09A00036", "09A10037"},
+                        Clear{"放电电量小计1", "放电电量小计1", "09A0003C", "09A1003D"},
+                        Clear{"放电电量小计2", "放电电量小计2", "09A00040", "09A10041"}}) {
     driver.sent();
     driver.setText("清" + c.clear + "确认码编辑框", "585");
     ASSERT_TRUE(driver.click("清" + c.clear + "按钮"));

@@ -30,10 +30,7 @@ class CanDebug : public ::testing::TestWithParam<Backend> {};
 
 TEST_P(CanDebug, SendsValidFramesUpperCasedAndRefusesTheRest) {
   struct Case {
-    const char* id;
-    const char* data1;
-    const char* data2;
-    const char* sent;  // nullptr: refused
+    const char *id, *data1, *data2, *sent;  // sent nullptr: refused
   };
   const std::vector<Case> cases = {
       {"09a00174", "ffffffff", "FFFFFFFF", "T,05F5E100,6,09A00174,FFFFFFFF,FFFFFFFF,\r\n"},
@@ -59,8 +56,7 @@ TEST_P(CanDebug, ShowsTheFrameWhoseIdIsOneAboveTheLastSent) {
   struct Case {
     const char* name;
     std::vector<const char*> sentIds;  // sent in order; refused ones keep the last ID
-    const char* received;
-    const char* shown;
+    const char *received, *shown;
   };
   const std::vector<Case> cases = {
       {"before any send", {}, "00000001", "00000001,0102ABCD,FFFFFFFF,"},

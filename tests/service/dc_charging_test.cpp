@@ -13,13 +13,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Sent(const std::string& id, const std::string& data1, const std::string& data2) {
-  return "T,05F5E100,6," + id + "," + data1 + "," + data2 + ",\r\n";
-}
-
-std::string Answer(const std::string& id, const std::string& data1,
-                   const std::string& data2 = "FFFFFFFF") {
-  return "T,05F5E100,7," + id + "," + data1 + "," + data2 + ",\r\n";
+// A line the controller sends ("7") or the tool sends ("6").
+std::string Line(const std::string& id, const std::string& data1, const char* kind = "7") {
+  return std::string("T,05F5E100,") + kind + "," + id + "," + data1 + ",FFFFFFFF,\r\n";
 }
 
 // Whether the refresh tick shows the error; then lets it pass and forgets the polls.
@@ -47,10 +43,9 @@ class DcCharging : public ::testing::TestWithParam<Backend> {
 
 TEST_P(DcCharging, SettingsSaveWhatTheModuleTakesAndRefuseTheRest) {
   struct Case {
-    std::string row;
-    std::string typed;  // edit rows
-    int chosen;         // combo rows
-    std::string data1;  // "" = refused
+    std::string row, typed;  // typed into edit rows
+    int chosen;              // in combo rows
+    std::string data1;       // "" = refused
   };
   const Case cases[] = {
       {kSoc, "100", 0, "0164FFFF"},
@@ -70,7 +65,7 @@ TEST_P(DcCharging, SettingsSaveWhatTheModuleTakesAndRefuseTheRest) {
     const bool combo = c.row == kSensors || c.row == kSource;
     SCOPED_TRACE(c.row + " " + c.typed + " " + std::to_string(c.chosen));
     for (const char* item : {"00", "01", "02", "03", "04"}) {  // every label shows "Done"
-      driver.receive(Answer("09A1FA13", item + std::string("AAFFFF")));
+      driver.receive(Line("09A1FA13", item + std::string("AAFFFF")));
     }
     if (combo) {
       driver.select(c.row + "选择组合框", c.chosen);
@@ -79,7 +74,7 @@ TEST_P(DcCharging, SettingsSaveWhatTheModuleTakesAndRefuseTheRest) {
     }
     ASSERT_TRUE(driver.click("保存" + c.row + "按钮"));
     const bool refused = c.data1.empty();
-    EXPECT_EQ(driver.sent(), refused ? Lines{} : Lines{Sent("09A0FA12", c.data1, "FFFFFFFF")});
+    EXPECT_EQ(driver.sent(), refused ? Lines{} : Lines{Line("09A0FA12", c.data1, "6")});
     EXPECT_EQ(driver.text(c.row + "显示标签"), refused ? "Done" : "Wait");
     EXPECT_EQ(ShowsError(driver), refused);
   }
@@ -87,7 +82,7 @@ TEST_P(DcCharging, SettingsSaveWhatTheModuleTakesAndRefuseTheRest) {
 
 TEST_P(DcCharging, SettingsReadAndShowTheirValues) {
   ASSERT_TRUE(driver.click("读充电插座温度传感器数量按钮"));
-  EXPECT_EQ(driver.sent(), Lines{Sent("09A0FA10", "04FFFFFF", "FFFFFFFF")});
+  EXPECT_EQ(driver.sent(), Lines{Line("09A0FA10", "04FFFFFF", "6")});
   EXPECT_EQ(driver.text("充电插座温度传感器数量显示标签"), "Wait");
   struct Case {
     const char* data1;
@@ -101,12 +96,12 @@ TEST_P(DcCharging, SettingsReadAndShowTheirValues) {
           Case{"0007FFFF", kSource, "未设置"}, Case{"0164FFFF", kSoc, "100"},
           Case{"02FBFFFF", kProtection, "-5"}, Case{"035FFFFF", kWarning, "95"},
           Case{"0402FFFF", kSensors, "2"}, Case{"04FEFFFF", kSensors, "-2"}}) {
-      driver.receive(Answer("09A1FA11", c.data1));
+      driver.receive(Line("09A1FA11", c.data1));
       EXPECT_EQ(driver.text(c.row + "显示标签"), c.shown) << c.data1;
     }
   }
   driver.click("读充电插座温度保护值按钮");
-  driver.receive(Answer("09A1FA13", "02BBFFFF") + Answer("09A1FA13", "03AAFFFF"));
+  driver.receive(Line("09A1FA13", "02BBFFFF") + Line("09A1FA13", "03AAFFFF"));
   EXPECT_EQ(driver.text("充电插座温度保护值显示标签"), "Wait");
   EXPECT_EQ(driver.text("充电插座温度预警值显示标签"), "Done");
 }

@@ -2,14 +2,15 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backends.h"
 #include "service/update_query.h"
 #include "testing/driver.h"
 
-// Once per run, shortly after the first connection, the tool asks the update server
-// whether a newer release exists.
+// Once per run, shortly after the first connection, the tool asks the update
+// server whether a newer release exists.
 namespace bms::testing {
 namespace {
 
@@ -21,26 +22,23 @@ constexpr const char* kEnglishHint = "Please upgrade to a new version";
 
 class UpdateQuery : public ::testing::TestWithParam<Backend> {};
 
+// Closing the link after the first tick does not stop the query.
 TEST_P(UpdateQuery, ConnectsAtTickOneSendsAtThreeClosesAtSixOncePerRun) {
   Driver driver(GetParam());
   StartConnected(driver);
   EXPECT_EQ(driver.interval(kTimer), 1000);
-  struct Tick {
-    const char* link;
-    const char* sent;
-    int interval;
-  };
-  const std::vector<Tick> ticks = {{kEndpoint, "", 1000},       {kEndpoint, "", 1000},
-                                   {kEndpoint, kRequest, 1000}, {kEndpoint, "", 1000},
-                                   {kEndpoint, "", 1000},       {"", "", 0}};
-  for (std::size_t n = 0; n < ticks.size(); ++n) {
+  using Tick = std::tuple<const char*, const char*, int>;  // link, sent, interval
+  const Tick ticks[] = {{kEndpoint, "", 1000}, {kEndpoint, "", 1000}, {kEndpoint, kRequest, 1000},
+                        {kEndpoint, "", 1000}, {kEndpoint, "", 1000}, {"", "", 0}};
+  for (std::size_t n = 0; n < std::size(ticks); ++n) {
+    const auto& [link, sent, interval] = ticks[n];
     driver.advance(1000);
-    EXPECT_EQ(driver.updateLink(), ticks[n].link) << "tick " << n + 1;
-    EXPECT_EQ(driver.updateSent(), ticks[n].sent) << "tick " << n + 1;
-    EXPECT_EQ(driver.interval(kTimer), ticks[n].interval) << "tick " << n + 1;
+    if (n == 0) driver.click("通信按钮");
+    EXPECT_EQ(driver.updateLink(), link) << "tick " << n + 1;
+    EXPECT_EQ(driver.updateSent(), sent) << "tick " << n + 1;
+    EXPECT_EQ(driver.interval(kTimer), interval) << "tick " << n + 1;
   }
 
-  driver.click("通信按钮");
   driver.click("通信按钮");
   EXPECT_EQ(driver.interval(kTimer), 1000) << "every connection starts the timer";
   driver.advance(1000);
@@ -48,15 +46,6 @@ TEST_P(UpdateQuery, ConnectsAtTickOneSendsAtThreeClosesAtSixOncePerRun) {
   driver.advance(10000);
   EXPECT_EQ(driver.updateLink(), "");
   EXPECT_EQ(driver.updateSent(), "");
-}
-
-TEST_P(UpdateQuery, ClosingTheLinkDoesNotStopTheQuery) {
-  Driver driver(GetParam());
-  StartConnected(driver);
-  driver.advance(1000);
-  driver.click("通信按钮");
-  driver.advance(2000);
-  EXPECT_EQ(driver.updateSent(), kRequest);
 }
 
 TEST_P(UpdateQuery, AFailedConnectionReportsNothing) {
@@ -102,20 +91,13 @@ TEST(UpdateServerOption, HostAndOptionalPort) {
     const char* text;
     std::optional<UpdateServer> server;
   };
-  const std::vector<Case> cases = {
-      {"127.0.0.1", UpdateServer{"127.0.0.1", 3050}},
-      {"localhost:41234", UpdateServer{"localhost", 41234}},
-      {"h:65535", UpdateServer{"h", 65535}},
-      {"", std::nullopt},
-      {":3050", std::nullopt},
-      {"h:", std::nullopt},
-      {"h:0", std::nullopt},
-      {"h:65536", std::nullopt},
-      {"h:+80", std::nullopt},
-      {"h:1:2", std::nullopt},
-      {"a host", std::nullopt},
-  };
+  const Case cases[] = {{"127.0.0.1", UpdateServer{"127.0.0.1", 3050}},
+                        {"localhost:41234", UpdateServer{"localhost", 41234}},
+                        {"h:65535", UpdateServer{"h", 65535}}};
   for (const auto& c : cases) EXPECT_EQ(ParseUpdateServer(c.text), c.server) << c.text;
+  for (const char* refused : {"", ":3050", "h:", "h:0", "h:65536", "h:+80", "h:1:2", "a host"}) {
+    EXPECT_EQ(ParseUpdateServer(refused), std::nullopt) << refused;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, UpdateQuery, AllBackends(), BackendName);
