@@ -103,7 +103,7 @@ TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguages) {
   EXPECT_EQ(driver.chart(kChart).toMs - driver.chart(kChart).fromMs + 1, 60 * kMinuteMs);
 }
 
-TEST_P(TrendsWindow, OpensARecordingWholeAndGoesBackToLive) {
+TEST_P(TrendsWindow, OpensARecordingWholeRefusesAnyOtherFileAndGoesBackToLive) {
   StartConnected(driver);
   driver.click("英文单选框");
   driver.answerSaveFile("session.sqlite");
@@ -114,6 +114,13 @@ TEST_P(TrendsWindow, OpensARecordingWholeAndGoesBackToLive) {
   }
   driver.click("录制按钮");
   driver.click("趋势按钮");
+  // A file that is no recording is reported and the chart stays live.
+  driver.writeFile("notes.sqlite", "not a database");
+  driver.answerOpenFile("notes.sqlite");
+  driver.click("trends:打开录制文件按钮");
+  ASSERT_EQ(driver.messageBoxes().size(), 1U);
+  EXPECT_EQ(driver.messageBoxes()[0].title, "Trends");
+  EXPECT_EQ(driver.text(kSource), "Live");
 
   driver.answerOpenFile("session.sqlite");
   ASSERT_TRUE(driver.click("trends:打开录制文件按钮"));
@@ -135,18 +142,6 @@ TEST_P(TrendsWindow, OpensARecordingWholeAndGoesBackToLive) {
   EXPECT_EQ(driver.text(kSource), "Live");
   EXPECT_EQ(driver.chart(kChart).toMs, kUtcAtZeroMs + 4 * kMinuteMs + 2000);
   EXPECT_FALSE(driver.enabled("trends:显示实时趋势按钮"));
-}
-
-TEST_P(TrendsWindow, AFileThatIsNoRecordingIsReportedAndTheChartStaysLive) {
-  StartConnected(driver);
-  driver.click("英文单选框");
-  driver.writeFile("notes.sqlite", "not a database");
-  driver.click("趋势按钮");
-  driver.answerOpenFile("notes.sqlite");
-  driver.click("trends:打开录制文件按钮");
-  ASSERT_EQ(driver.messageBoxes().size(), 1U);
-  EXPECT_EQ(driver.messageBoxes()[0].title, "Trends");
-  EXPECT_EQ(driver.text(kSource), "Live");
 }
 
 TEST_P(TrendsWindow, ALostLinkLeavesAGapAndTheLineGoesOnAfterTheReconnection) {
@@ -227,23 +222,19 @@ TEST(TrendChart, EverySpanDrawsAtMostFourPointsPerPixelAndKeepsThePeak) {
   }
 }
 
-TEST(TrendChart, MarkersAreTheOnsetsInsideTheWindowColouredByKind) {
+TEST(TrendChart, MarkersAreOnsetsInTheWindowByKindAndCellVoltagesShareAnAxis) {
   auto store = recorder::TrendStore::Live();
   store.addMarker({1000, recorder::AlarmKind::Fault, "故障", "fault"});
   store.addMarker({5000, recorder::AlarmKind::Warning, "预警", "warning"});
   store.addMarker({9000, recorder::AlarmKind::Fault, "故障", "late"});
-  const auto chart = recorder::TrendChart(store, {}, {0, 6000}, 100, true);
+  const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::HighestCell,
+                               TrendSeries::LowestCell};
+  const auto chart = recorder::TrendChart(store, shown, {0, 6000}, 100, true);
   ASSERT_EQ(chart.markers.size(), 2U);
   EXPECT_EQ(chart.markers[0].caption, "fault");
   EXPECT_EQ(chart.markers[1].caption, "warning");
   EXPECT_NE(chart.markers[0].colour, chart.markers[1].colour);
-}
-
-TEST(TrendChart, CellVoltagesShareAnAxisApartFromThePacksVoltage) {
-  const auto store = recorder::TrendStore::Live();
-  const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::HighestCell,
-                               TrendSeries::LowestCell};
-  const auto chart = recorder::TrendChart(store, shown, {0, 1000}, 100, true);
+  // The cells' axis is apart from the pack voltage's, though both are in volts.
   ASSERT_EQ(chart.series.size(), 3U);
   EXPECT_EQ(chart.series[1].scale, chart.series[2].scale);
   EXPECT_NE(chart.series[0].scale, chart.series[1].scale);
