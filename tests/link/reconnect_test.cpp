@@ -20,15 +20,19 @@ constexpr const char* kState = "链路状态标签";
 constexpr const char* kTcp = "tcp 127.0.0.1:8000";
 constexpr const char* kFirstPoll = "T,05F5E100,6,09A00100,FFFFFFFF,FFFFFFFF,\r\n";
 
+// Starts in direct (1) or relay (0) mode, ticks the box when asked and connects.
+void Connect(Driver& driver, int mode, bool tick = true) {
+  driver.writeFile("bms_user.txt",
+                   "127.0.0.1,8000,572906,100000000,0,0," + std::to_string(mode) + ",1,");
+  driver.start();
+  if (tick) driver.click(kBox);
+  driver.click("通信按钮");
+}
+
 class Reconnect : public ::testing::TestWithParam<Backend> {
  protected:
-  // Connected in direct (1) or relay (0) mode with the box ticked.
   void connect(int mode = 1) {
-    driver.writeFile("bms_user.txt",
-                     "127.0.0.1,8000,572906,100000000,0,0," + std::to_string(mode) + ",1,");
-    driver.start();
-    driver.click(kBox);
-    ASSERT_TRUE(driver.click("通信按钮"));
+    Connect(driver, mode);
     driver.sent();
   }
 
@@ -47,9 +51,8 @@ class Reconnect : public ::testing::TestWithParam<Backend> {
     const auto log = driver.text("debug:接收数据编辑框");
     int count = 0;
     for (auto at = log.find("Reconnect attempt"); at != std::string::npos;
-         at = log.find("Reconnect attempt", at + 1)) {
+         at = log.find("Reconnect attempt", at + 1))
       ++count;
-    }
     return count;
   }
 
@@ -57,11 +60,9 @@ class Reconnect : public ::testing::TestWithParam<Backend> {
 };
 
 TEST_P(Reconnect, OffByDefaultALostLinkStaysLost) {
-  driver.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,1,1,");
-  driver.start();
+  Connect(driver, 1, false);
   EXPECT_FALSE(driver.checked(kBox));
   EXPECT_EQ(driver.text(kBox), "Auto reconnect");
-  driver.click("通信按钮");
   driver.peerClose();
   driver.advance(120000);
   EXPECT_EQ(driver.link(), "");
@@ -193,11 +194,7 @@ TEST_P(Reconnect, TheUserAndDeliberateClosingsAlwaysWin) {
   };
   for (const auto& [what, mode, act] : cases) {
     Driver fresh(GetParam());
-    fresh.writeFile("bms_user.txt",
-                    "127.0.0.1,8000,572906,100000000,0,0," + std::to_string(mode) + ",1,");
-    fresh.start();
-    fresh.click(kBox);
-    fresh.click("通信按钮");
+    Connect(fresh, mode);
     act(fresh);
     EXPECT_EQ(fresh.interval(kTimer), 0) << what;
     fresh.advance(120000);
@@ -220,9 +217,7 @@ TEST_P(Reconnect, StartWhileWaitingConnectsAtOnceAndEndsTheWaiting) {
 }
 
 TEST_P(Reconnect, TickingAfterTheLossStillBringsTheLinkBack) {
-  driver.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,1,1,");
-  driver.start();
-  driver.click("通信按钮");
+  Connect(driver, 1, false);
   driver.peerClose();
   driver.advance(5000);
   driver.click(kBox);

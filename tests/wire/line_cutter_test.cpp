@@ -29,7 +29,9 @@ TEST(LineCutter, TcpLinesEndAtCrLfAndKeepTheCrSerialOnesAtLfWithoutIt) {
       for (auto& line : cutter.feed(chunk)) all.push_back(std::move(line));
     }
     EXPECT_EQ(all, lines) << chunks[0];
-    if (mode == Mode::Tcp) EXPECT_EQ(cutter.pending(), pending) << chunks[0];
+    if (mode == Mode::Tcp) {
+      EXPECT_EQ(cutter.pending(), pending) << chunks[0];
+    }
   }
 }
 
