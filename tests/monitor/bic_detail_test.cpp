@@ -59,7 +59,7 @@ TEST_P(BicDetail, FramesOfThePlannedBicFillTheView) {
   EXPECT_EQ(column(Sensor, 8), "25 -20 -128 127 * * * *");
 }
 
-TEST_P(BicDetail, MoreThanSixteenCellsOrEightSensorsFillEveryPosition) {
+TEST_P(BicDetail, MoreThanSixteenCellsOrEightSensorsFillEveryPositionLowerCaseDecodesCutDoesNot) {
   ReadBic(driver, "01", 1);
   driver.receive(Frame("09A11101", "1409FFFF", "FFFFFFFF") +
                  Frame("09A11501", "0D000D01", "0D020D03") +
@@ -70,10 +70,7 @@ TEST_P(BicDetail, MoreThanSixteenCellsOrEightSensorsFillEveryPosition) {
   driver.receive(Frame("09A11101", "0200FFFF", "FFFFFFFF"));  // then a smaller BIC
   EXPECT_EQ(driver.text(Balance(3)), "*");
   EXPECT_EQ(driver.textColor(Balance(3)), kBlack);
-}
-
-TEST_P(BicDetail, LowerCaseFieldsDecodeAndCutOnesChangeNothing) {
-  ReadBic(driver, "01", 1);
+  // Lower-case fields decode, and cut ones change nothing.
   driver.receive(Frame("09A11101", "1008FFFF", "00000000") +
                  Frame("09A11201", "0cf00ce4", "0cfa0ce4") + Frame("09A11301", "0cf", "") +
                  Frame("09A11601", "ecfbFFFF", "FFFFFFFF") + Frame("09A11701", "G1FF", "FFF"));

@@ -66,7 +66,9 @@ TEST_F(RecorderTest, RowsReachTheFileWithTheirStampsOnlyAtTheNextCommit) {
   EXPECT_EQ(Query(file, "SELECT * FROM traffic"),
             (Rows{{t, "tx", "T,05F5E101,6,09A11007,0,0,"},
                   {std::to_string(kStart + 251), "rx", "T,05F5E101,7,09A11107,\"a\",b,"}}));
-  EXPECT_EQ(Query(file, "SELECT key, value FROM meta WHERE key NOT LIKE 'format%' ORDER BY key"),
+  EXPECT_EQ(Query(file,
+                  "SELECT key, value FROM meta WHERE key NOT LIKE "
+                  "'format%' ORDER BY key"),
             (Rows{{"bmc_number", "100000001"},
                   {"firmware_version", "20240115"},
                   {"start_time", "2026-05-28T20:26:40Z"},
@@ -108,24 +110,17 @@ TEST_F(RecorderTest, AlarmRowsAreTheChangesOfTheFlagsWithTheExtremesOfTheirMomen
 }
 
 TEST_F(RecorderTest, AFileThatCannotBeMadeIsReportedInBothLanguagesAndNothingRecords) {
-  const struct {
-    const char* name;
-    std::filesystem::path path;
-  } cases[] = {
-      {"missing folder", dir.path() / "no-such-folder" / "a.bmsrec"},
-      {"existing file", file},
-  };
   ASSERT_TRUE(start());
   recorder.stop();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  // A missing folder, and a file that exists already.
+  for (const auto& path : {dir.path() / "no-such-folder" / "a.bmsrec", file}) {
     failures.clear();
-    EXPECT_FALSE(recorder.start(c.path, {}, now()));
-    EXPECT_FALSE(recorder.recording());
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_THAT(failures[0].english, HasSubstr("Could not create the recording"));
-    EXPECT_THAT(failures[0].chinese, HasSubstr("无法创建录制文件"));
-    EXPECT_EQ(clock.interval("录制提交定时器"), 0);
+    EXPECT_FALSE(recorder.start(path, {}, now())) << path;
+    EXPECT_FALSE(recorder.recording()) << path;
+    ASSERT_EQ(failures.size(), 1u) << path;
+    EXPECT_THAT(failures[0].english, HasSubstr("Could not create the recording")) << path;
+    EXPECT_THAT(failures[0].chinese, HasSubstr("无法创建录制文件")) << path;
+    EXPECT_EQ(clock.interval("录制提交定时器"), 0) << path;
   }
 }
 
@@ -168,7 +163,8 @@ TEST_F(RecorderTest, AFullDiskStopsTheRecordingOnceKeepingWhatWasCommitted) {
   EXPECT_THAT(failures[0].chinese, HasSubstr("录制已停止"));
   EXPECT_EQ(clock.interval("录制提交定时器"), 0);
 
-  recorder.onTraffic(now(), Direction::Received, line);  // ignored, and no second report
+  recorder.onTraffic(now(), Direction::Received,
+                     line);  // ignored, and no second report
   recorder.commit();
   EXPECT_EQ(failures.size(), 1u);
   EXPECT_EQ(Query(file, "SELECT count(*) FROM traffic"),

@@ -49,7 +49,7 @@ class TrendsWindow : public ::testing::TestWithParam<Backend> {
   Driver driver{GetParam()};
 };
 
-TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguages) {
+TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguagesTillClosed) {
   StartConnected(driver);
   driver.click("简体中文单选框");
   driver.receive(RunDataSet());
@@ -101,6 +101,15 @@ TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguages) {
 
   driver.select(kSpan, static_cast<int>(TrendSpan::OneHour));
   EXPECT_EQ(driver.chart(kChart).toMs - driver.chart(kChart).fromMs + 1, 60 * kMinuteMs);
+
+  // It stops redrawing when closed, and closes with the main window.
+  EXPECT_EQ(driver.interval("趋势刷新定时器"), recorder::TrendsWindow::kRedrawIntervalMs);
+  driver.closeWindow("trends");
+  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
+  driver.click("趋势按钮");
+  driver.closeMainWindow();
+  EXPECT_FALSE(driver.isOpen("trends"));
+  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
 }
 
 TEST_P(TrendsWindow, OpensARecordingWholeRefusesAnyOtherFileAndGoesBackToLive) {
@@ -164,18 +173,6 @@ TEST_P(TrendsWindow, ALostLinkLeavesAGapAndTheLineGoesOnAfterTheReconnection) {
   EXPECT_EQ(Drawn(chart.series[0]), 3U);
   EXPECT_EQ(Breaks(chart.series[0]), 1U);
   EXPECT_TRUE(std::isnan(chart.series[0].points[2].y));
-}
-
-TEST_P(TrendsWindow, StopsRedrawingWhenClosedAndClosesWithTheMainWindow) {
-  StartConnected(driver);
-  driver.click("趋势按钮");
-  EXPECT_EQ(driver.interval("趋势刷新定时器"), recorder::TrendsWindow::kRedrawIntervalMs);
-  driver.closeWindow("trends");
-  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
-  driver.click("趋势按钮");
-  driver.closeMainWindow();
-  EXPECT_FALSE(driver.isOpen("trends"));
-  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TrendsWindow, AllBackends(), BackendName);
