@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -97,42 +98,32 @@ TEST_P(FormBackend, StartsAsDesigned) {
 TEST_P(FormBackend, UnknownNamesAndBadTablesAreRefused) {
   const std::string_view name = "无此控件";
   EXPECT_FALSE(form->exists(name));
-  const std::function<void()> calls[] = {[&] { form->kind(name); },
-                                         [&] { form->text(name); },
-                                         [&] { form->setText(name, "x"); },
-                                         [&] { form->appendLines(name, "x\r\n", 1); },
-                                         [&] { form->textColor(name); },
-                                         [&] { form->setTextColor(name, kRed); },
-                                         [&] { form->background(name); },
-                                         [&] { form->setBackground(name, kRed); },
-                                         [&] { form->fill(name); },
-                                         [&] { form->setFill(name, kRed); },
-                                         [&] { form->enabled(name); },
-                                         [&] { form->setEnabled(name, false); },
-                                         [&] { form->visible(name); },
-                                         [&] { form->setVisible(name, false); },
-                                         [&] { form->checked(name); },
-                                         [&] { form->setChecked(name, true); },
-                                         [&] { form->index(name); },
-                                         [&] { form->setIndex(name, 0); },
-                                         [&] { form->items(name); },
-                                         [&] { form->setItems(name, {}); },
-                                         [&] { form->value(name); },
-                                         [&] { form->setValue(name, 1); },
-                                         [&] { form->maxLength(name); },
-                                         [&] { form->toolTip(name); },
-                                         [&] { form->setToolTip(name, "x"); },
-                                         [&] { form->bind(name, Event::Click, [] {}); },
-                                         [&] { form->userClick(name); },
-                                         [&] { form->userType(name, "x"); },
-                                         [&] { form->userSelect(name, 0); },
-                                         [&] { form->setCell(name, 0, 0, "x"); }};
-  for (const auto& call : calls) {
-    try {
-      call();
-      ADD_FAILURE() << "call " << &call - calls << " did not throw";
-    } catch (const std::invalid_argument& error) {
-      EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+  using Calls = std::span<const std::function<void()>>;
+  const std::function<void()> reads[] = {
+      [&] { form->kind(name); },       [&] { form->text(name); },    [&] { form->textColor(name); },
+      [&] { form->background(name); }, [&] { form->fill(name); },    [&] { form->enabled(name); },
+      [&] { form->visible(name); },    [&] { form->checked(name); }, [&] { form->index(name); },
+      [&] { form->items(name); },      [&] { form->value(name); },   [&] { form->maxLength(name); },
+      [&] { form->toolTip(name); }};
+  const std::function<void()> writes[] = {
+      [&] { form->setText(name, "x"); },       [&] { form->appendLines(name, "x\r\n", 1); },
+      [&] { form->setTextColor(name, kRed); }, [&] { form->setBackground(name, kRed); },
+      [&] { form->setFill(name, kRed); },      [&] { form->setEnabled(name, false); },
+      [&] { form->setVisible(name, false); },  [&] { form->setChecked(name, true); },
+      [&] { form->setIndex(name, 0); },        [&] { form->setItems(name, Texts()); },
+      [&] { form->setValue(name, 1); },        [&] { form->setToolTip(name, "x"); },
+      [&] { form->setCell(name, 0, 0, "x"); }};
+  const std::function<void()> acts[] = {
+      [&] { form->bind(name, Event::Click, nullptr); }, [&] { form->userClick(name); },
+      [&] { form->userType(name, "x"); }, [&] { form->userSelect(name, 0); }};
+  for (const auto& calls : {Calls(reads), Calls(writes), Calls(acts)}) {
+    for (const auto& call : calls) {
+      try {
+        call();
+        ADD_FAILURE() << "call " << &call - calls.data() << " did not throw";
+      } catch (const std::invalid_argument& error) {
+        EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+      }
     }
   }
   const std::array duplicate = {ControlSpec{.name = "a"}, ControlSpec{.name = "a"}};

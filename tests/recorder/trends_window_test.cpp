@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backends.h"
@@ -194,28 +195,22 @@ TEST(TrendChart, EverySpanDrawsAtMostFourPointsPerPixelAndKeepsThePeak) {
   constexpr std::int64_t kSpikeMs = 24LL * 60 * kMinuteMs - 90'000;
   const auto store = DayOfSamples(kSpikeMs);
   const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::Current};
-  struct Case {
-    TrendSpan span;
-    int width;
-  };
-  const Case cases[] = {{TrendSpan::TenMinutes, 100},
-                        {TrendSpan::OneHour, 300},
-                        {TrendSpan::EightHours, 640},
-                        {TrendSpan::Day, 1000},
-                        {TrendSpan::Whole, 1920}};
-  for (const auto& c : cases) {
-    const auto window = recorder::SpanWindow(c.span, store.lastMs(), store);
-    const auto chart = recorder::TrendChart(store, shown, window, c.width, false);
+  using C = std::pair<TrendSpan, int>;  // span, width
+  for (const auto& [span, width] :
+       {C{TrendSpan::TenMinutes, 100}, C{TrendSpan::OneHour, 300}, C{TrendSpan::EightHours, 640},
+        C{TrendSpan::Day, 1000}, C{TrendSpan::Whole, 1920}}) {
+    const auto window = recorder::SpanWindow(span, store.lastMs(), store);
+    const auto chart = recorder::TrendChart(store, shown, window, width, false);
     ASSERT_EQ(chart.series.size(), 2U);
     for (const auto& series : chart.series) {
-      EXPECT_LE(Drawn(series), 4U * static_cast<std::size_t>(c.width)) << c.width;
+      EXPECT_LE(Drawn(series), 4U * static_cast<std::size_t>(width)) << width;
       // Dense data fills every column.
-      EXPECT_GE(Drawn(series), static_cast<std::size_t>(c.width)) << c.width;
-      EXPECT_EQ(Breaks(series), 0U) << c.width;
+      EXPECT_GE(Drawn(series), static_cast<std::size_t>(width)) << width;
+      EXPECT_EQ(Breaks(series), 0U) << width;
     }
     double highest = 0;
     for (const auto& point : chart.series[1].points) highest = std::max(highest, point.y);
-    EXPECT_EQ(highest, 500.0) << c.width;
+    EXPECT_EQ(highest, 500.0) << width;
   }
 }
 
@@ -240,29 +235,22 @@ TEST(TrendChart, MarkersAreOnsetsInTheWindowByKindAndCellVoltagesShareAnAxis) {
 
 TEST(TrendGaps, ALineBreaksOnlyWhereSamplesAreFurtherApartThanAGapOrTwoColumns) {
   using Points = std::vector<recorder::TrendPoint>;
-  struct Case {
-    const char* what;
-    Points points;
-    recorder::TimeWindow window;
-    int width;
-    std::vector<std::size_t> breaksAt;  // indexes of the NaN points in the result
-  };
-  const Case cases[] = {
-      {"steady samples", {{0, 1}, {1000, 2}, {2000, 3}}, {0, 600'000}, 600, {}},
-      {"a pause of a minute", {{0, 1}, {1000, 2}, {61'000, 3}}, {0, 600'000}, 600, {2}},
-      {"two pauses", {{0, 1}, {20'000, 2}, {40'000, 3}}, {0, 600'000}, 600, {1, 3}},
-      // A day on 100 pixels: a column is 14.4 minutes, so a minute is no gap.
-      {"wide columns", {{0, 1}, {60'000, 2}}, {0, 86'400'000}, 100, {}},
-      {"exactly the gap", {{0, 1}, {recorder::kTrendGapMs, 2}}, {0, 600'000}, 600, {}},
-  };
-  for (const auto& c : cases) {
-    const auto shown = recorder::WithGaps(c.points, c.window, c.width);
+  using Nans = std::vector<std::size_t>;  // indexes of the NaN points in the result
+  using C = std::tuple<const char*, Points, recorder::TimeWindow, int, Nans>;
+  // A day on 100 pixels: a column is 14.4 minutes, so a minute is no gap.
+  for (const auto& [what, points, window, width, breaksAt] :
+       {C{"steady samples", {{0, 1}, {1000, 2}, {2000, 3}}, {0, 600'000}, 600, {}},
+        C{"a pause of a minute", {{0, 1}, {1000, 2}, {61'000, 3}}, {0, 600'000}, 600, {2}},
+        C{"two pauses", {{0, 1}, {20'000, 2}, {40'000, 3}}, {0, 600'000}, 600, {1, 3}},
+        C{"wide columns", {{0, 1}, {60'000, 2}}, {0, 86'400'000}, 100, {}},
+        C{"exactly the gap", {{0, 1}, {recorder::kTrendGapMs, 2}}, {0, 600'000}, 600, {}}}) {
+    const auto shown = recorder::WithGaps(points, window, width);
     std::vector<std::size_t> breaks;
     for (std::size_t i = 0; i < shown.size(); ++i) {
       if (std::isnan(shown[i].y)) breaks.push_back(i);
     }
-    EXPECT_EQ(breaks, c.breaksAt) << c.what;
-    EXPECT_EQ(shown.size(), c.points.size() + c.breaksAt.size()) << c.what;
+    EXPECT_EQ(breaks, breaksAt) << what;
+    EXPECT_EQ(shown.size(), points.size() + breaksAt.size()) << what;
   }
 }
 
