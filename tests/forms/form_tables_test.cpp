@@ -14,9 +14,9 @@ namespace bms::forms {
 namespace {
 
 const FormTable& Table(const std::string& name) {
-  for (const auto* table :
-       {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(), &FactoryWindowTable(),
-        &BicWindowTable(), &ProfileWindowTable(), &JournalWindowTable(), &TrendsWindowTable()}) {
+  for (const auto* table : {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(),
+                            &FactoryWindowTable(), &BicWindowTable(), &ProfileWindowTable(),
+                            &JournalWindowTable(), &HeatMapWindowTable(), &TrendsWindowTable()}) {
     if (table->name == name) return *table;
   }
   throw std::invalid_argument(name);
@@ -70,7 +70,7 @@ TEST_P(FormTables, NamesAreUniqueParentsComeFirstAndAreContainersAndCellsDoNotOv
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, FormTables,
                          ::testing::Values("main", "debug", "error", "factory", "bic", "profile",
-                                           "journal"));
+                                           "journal", "heatmap", "trends"));
 
 TEST(CaptionTable, EveryEntryNamesAMainWindowControlOrPageWithThatChineseCaption) {
   const auto byName = ByName(MainWindowTable());

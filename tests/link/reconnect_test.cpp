@@ -216,7 +216,7 @@ TEST_P(Reconnect, TheUserAndDeliberateClosingsAlwaysWin) {
   }
 }
 
-TEST_P(Reconnect, StartWhileWaitingConnectsAtOnceAndEndsTheWaiting) {
+TEST_P(Reconnect, StartWhileWaitingConnectsAtOnceAndClosingTheMainWindowEndsIt) {
   connect();
   driver.peerClose();
   driver.advance(500);
@@ -227,10 +227,7 @@ TEST_P(Reconnect, StartWhileWaitingConnectsAtOnceAndEndsTheWaiting) {
   EXPECT_EQ(driver.sent(), Lines{kFirstPoll});
   driver.advance(700);
   EXPECT_EQ(driver.sent(), Lines{}) << "no second opening restarted the poll";
-}
-
-TEST_P(Reconnect, NothingTriesAgainOnceTheMainWindowIsClosed) {
-  connect();
+  // Nothing tries again once the main window is closed.
   driver.peerClose();
   driver.closeMainWindow();
   EXPECT_EQ(driver.interval(kTimer), 0);
