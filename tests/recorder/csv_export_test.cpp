@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "recorder/recorder.h"
+#include "recorder/trend_loader.h"
 #include "recording_fixture.h"
 #include "testing/virtual_clock.h"
 
@@ -64,7 +65,7 @@ TEST(ExportCsv, WritesEveryTableWithAHeaderRow) {
   EXPECT_THAT(ReadAll(out / "run_data.csv"), HasSubstr("time,max_charge_current_a,"));
 }
 
-TEST(ExportCsv, RefusesWhatIsNoRecording) {
+TEST(ExportCsvAndLoadTrend, RefuseWhatIsNoRecording) {
   test::TempDir dir;
   const auto text = dir.path() / "notes.txt";
   std::ofstream(text) << "just some text, not a database at all\n";
@@ -82,6 +83,10 @@ TEST(ExportCsv, RefusesWhatIsNoRecording) {
     EXPECT_THAT(result.failure->chinese, HasSubstr("不是录制文件")) << path;
     EXPECT_TRUE(result.files.empty()) << path;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "out")) << path;
+    const auto loaded = LoadTrend(path);
+    ASSERT_TRUE(loaded.failure) << path;
+    EXPECT_THAT(loaded.failure->english, HasSubstr("is no recording")) << path;
+    EXPECT_TRUE(loaded.store.empty()) << path;
   }
 }
 

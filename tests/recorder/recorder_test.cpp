@@ -109,9 +109,18 @@ TEST_F(RecorderTest, AlarmRowsAreTheChangesOfTheFlagsWithTheExtremesOfTheirMomen
              "2", "2800"}}));
 }
 
-TEST_F(RecorderTest, AFileThatCannotBeMadeIsReportedInBothLanguagesAndNothingRecords) {
+TEST_F(RecorderTest, ElapsedTimeAndSizeRestAtZeroWhenIdleAndAFileThatCannotBeMadeIsReported) {
+  EXPECT_EQ(recorder.elapsedMs(now()), 0);
+  EXPECT_EQ(recorder.fileBytes(), 0u);
   ASSERT_TRUE(start());
+  const auto empty = recorder.fileBytes();
+  EXPECT_GT(empty, 0u);
+  for (int n = 0; n < 1000; ++n) recorder.onTraffic(now(), Direction::Sent, std::string(100, 'y'));
+  clock.advance(61'500);
+  EXPECT_EQ(recorder.elapsedMs(now()), 61'500);
+  EXPECT_GT(recorder.fileBytes(), empty + 100'000);
   recorder.stop();
+  EXPECT_EQ(recorder.elapsedMs(now()), 0);
   // A missing folder, and a file that exists already.
   for (const auto& path : {dir.path() / "no-such-folder" / "a.bmsrec", file}) {
     failures.clear();
@@ -169,20 +178,6 @@ TEST_F(RecorderTest, AFullDiskStopsTheRecordingOnceKeepingWhatWasCommitted) {
   EXPECT_EQ(failures.size(), 1u);
   EXPECT_EQ(Query(file, "SELECT count(*) FROM traffic"),
             (Rows{{std::to_string(secondsCommitted * 50)}}));
-}
-
-TEST_F(RecorderTest, ElapsedTimeAndSizeFollowTheRecordingAndRestAtZeroWhenIdle) {
-  EXPECT_EQ(recorder.elapsedMs(now()), 0);
-  EXPECT_EQ(recorder.fileBytes(), 0u);
-  ASSERT_TRUE(start());
-  const auto empty = recorder.fileBytes();
-  EXPECT_GT(empty, 0u);
-  for (int n = 0; n < 1000; ++n) recorder.onTraffic(now(), Direction::Sent, std::string(100, 'y'));
-  clock.advance(61'500);
-  EXPECT_EQ(recorder.elapsedMs(now()), 61'500);
-  EXPECT_GT(recorder.fileBytes(), empty + 100'000);
-  recorder.stop();
-  EXPECT_EQ(recorder.elapsedMs(now()), 0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <tuple>
 
@@ -139,18 +138,6 @@ TEST(TrendLoader, ReadsRunDataAndAlarmOnsetsOfARecording) {
                          std::string(AlarmFlags()[1].english)}));
   EXPECT_EQ(store.markers()[1].timeMs, 4500);
   EXPECT_EQ(store.markers()[1].kind, AlarmKind::Warning);
-}
-
-TEST(TrendLoader, RefusesWhatIsNoRecording) {
-  test::TempDir dir;
-  const auto text = dir.path() / "notes.txt";
-  std::ofstream(text) << "not a database";
-  for (const auto& path : {dir.path() / "missing.bmsrec", text}) {
-    const auto loaded = LoadTrend(path);
-    ASSERT_TRUE(loaded.failure) << path;
-    EXPECT_NE(loaded.failure->english.find("is no recording"), std::string::npos) << path;
-    EXPECT_TRUE(loaded.store.empty()) << path;
-  }
 }
 
 }  // namespace
