@@ -80,10 +80,11 @@ TEST_P(HeatMapWindow, OpensEmptyWithAHintAndClosesWithTheMainWindow) {
   EXPECT_FALSE(driver.isOpen("heatmap"));
 }
 
-TEST_P(HeatMapWindow, ShowsEveryBicAsARowWithExtremesOutlinedAndBalancingMarked) {
+TEST_P(HeatMapWindow,
+       ShowsEveryBicAsARowWithExtremesOutlinedAndBalancingMarkedThenTemperaturesAndLanguages) {
   startWithTwoBics();
   driver.click("热图按钮");
-  const auto map = driver.heatMap(kMap);
+  auto map = driver.heatMap(kMap);
   ASSERT_EQ(map.rows.size(), 2U);
   EXPECT_EQ(map.rows[0].caption, "BIC 1");
   EXPECT_EQ(map.rows[1].caption, "BIC 2");
@@ -108,6 +109,32 @@ TEST_P(HeatMapWindow, ShowsEveryBicAsARowWithExtremesOutlinedAndBalancingMarked)
   EXPECT_EQ(legend, (Texts{"-20 mV", "-10 mV", "0 mV", "+10 mV", "+20 mV"}));
   EXPECT_EQ(driver.text("heatmap:热图摘要标签"),
             "平均 3317.5 mV，2 个BIC共 8 节单体；最高与最低加框，平衡中的单体带圆点");
+
+  // Temperatures, then the other language.
+  driver.select("heatmap:热图模式组合框", 1);
+  map = driver.heatMap(kMap);
+  ASSERT_EQ(map.rows.size(), 2U);
+  EXPECT_EQ(TileTexts(map.rows[0]), (Texts{"25", "26"}));
+  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
+  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::outlined), (std::vector<bool>{true, false}));
+  EXPECT_EQ(Flags(map.rows[1], &forms::HeatMapTile::outlined), (std::vector<bool>{false, true}));
+  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::balancing), (std::vector<bool>{false, false}));
+  ASSERT_FALSE(map.legend.empty());
+  EXPECT_EQ(map.legend.back().text, "+5 °C");
+
+  driver.click("英文单选框");
+  EXPECT_EQ(driver.title("heatmap"), "Heat map");
+  EXPECT_EQ(driver.text("热图按钮"), "Heat map");
+  EXPECT_EQ(driver.items("heatmap:热图模式组合框"), (Texts{"Cell voltage", "Temperature"}));
+  EXPECT_EQ(driver.index("heatmap:热图模式组合框"), 1);
+  map = driver.heatMap(kMap);
+  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
+  EXPECT_NE(map.rows[1].tiles[1].toolTip.find("30 °C"), std::string::npos);
+  EXPECT_EQ(driver.text("heatmap:热图摘要标签"),
+            "Mean 27.5 °C, 4 sensors of 2 BICs; highest and lowest outlined");
+
+  driver.select("heatmap:热图模式组合框", 0);
+  EXPECT_EQ(TileTexts(driver.heatMap(kMap).rows[0]), (Texts{"3312", "3300", "3322", "3328"}));
 }
 
 TEST_P(HeatMapWindow, TilesFadeOnTimeStayWhenTheLinkDropsAndGoForAnotherController) {
@@ -143,35 +170,6 @@ TEST_P(HeatMapWindow, TilesFadeOnTimeStayWhenTheLinkDropsAndGoForAnotherControll
   driver.setText("BMC编号编辑框", "100000001");
   driver.click("通信按钮");
   EXPECT_TRUE(driver.heatMap(kMap).rows.empty());
-}
-
-TEST_P(HeatMapWindow, SwitchesToTemperaturesAndLanguages) {
-  startWithTwoBics();
-  driver.click("热图按钮");
-  driver.select("heatmap:热图模式组合框", 1);
-  auto map = driver.heatMap(kMap);
-  ASSERT_EQ(map.rows.size(), 2U);
-  EXPECT_EQ(TileTexts(map.rows[0]), (Texts{"25", "26"}));
-  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
-  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::outlined), (std::vector<bool>{true, false}));
-  EXPECT_EQ(Flags(map.rows[1], &forms::HeatMapTile::outlined), (std::vector<bool>{false, true}));
-  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::balancing), (std::vector<bool>{false, false}));
-  ASSERT_FALSE(map.legend.empty());
-  EXPECT_EQ(map.legend.back().text, "+5 °C");
-
-  driver.click("英文单选框");
-  EXPECT_EQ(driver.title("heatmap"), "Heat map");
-  EXPECT_EQ(driver.text("热图按钮"), "Heat map");
-  EXPECT_EQ(driver.items("heatmap:热图模式组合框"), (Texts{"Cell voltage", "Temperature"}));
-  EXPECT_EQ(driver.index("heatmap:热图模式组合框"), 1);
-  map = driver.heatMap(kMap);
-  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
-  EXPECT_NE(map.rows[1].tiles[1].toolTip.find("30 °C"), std::string::npos);
-  EXPECT_EQ(driver.text("heatmap:热图摘要标签"),
-            "Mean 27.5 °C, 4 sensors of 2 BICs; highest and lowest outlined");
-
-  driver.select("heatmap:热图模式组合框", 0);
-  EXPECT_EQ(TileTexts(driver.heatMap(kMap).rows[0]), (Texts{"3312", "3300", "3322", "3328"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, HeatMapWindow, AllBackends(), BackendName);
