@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -24,9 +25,13 @@
 namespace bms::forms {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kYellow{255, 235, 156};
 
 constexpr std::string_view kModes[] = {"", "A", "B"};
+constexpr std::string_view kColumns[] = {"名", "值"};
 
 constexpr ControlSpec kControls[] = {
     {.name = "组", .kind = Kind::GroupBox},
@@ -48,6 +53,7 @@ constexpr ControlSpec kControls[] = {
     {.name = "停", .kind = Kind::Button, .cell = {3, 1}, .enabled = false},
     {.name = "栏", .kind = Kind::StatusBar, .cell = {4, 0, 1, 2}},
     {.name = "栏文字", .kind = Kind::Label, .parent = "栏", .caption = "空闲"},
+    {.name = "表", .kind = Kind::Table, .cell = {5, 0}, .items = kColumns},
 };
 const FormTable kTable{.controls = kControls};
 
@@ -70,21 +76,12 @@ bool Act(Form& form, const std::string& name, Event event) {
 
 class FormBackend : public ::testing::TestWithParam<bms::testing::Backend> {
  protected:
-  std::unique_ptr<Form> make() const { return bms::testing::FormFactoryFor(GetParam())(kTable); }
-  // Lets the widgets finish what they deferred, such as deleting a closed window.
-  static void settle() {
-#ifdef BMS_HAS_QT
-    if (QCoreApplication::instance() != nullptr) {
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-#endif
-  }
+  std::unique_ptr<Form> form = bms::testing::FormFactoryFor(GetParam())(kTable);
 };
 
 // Where the widgets' own defaults differ: a combo box selects the first item added, a
 // progress bar holds no value, colours follow the desktop.
 TEST_P(FormBackend, StartsAsDesigned) {
-  const auto form = make();
   EXPECT_EQ(form->index("选择"), -1);
   EXPECT_EQ(form->value("进度"), 0);
   EXPECT_EQ(form->background("按钮"), kDefaultBackground);
@@ -95,47 +92,38 @@ TEST_P(FormBackend, StartsAsDesigned) {
   EXPECT_TRUE(form->visible("页夹.二"));
   EXPECT_FALSE(form->visible("藏"));
   EXPECT_FALSE(form->enabled("停"));
+  EXPECT_EQ(form->toolTip("按钮"), "");
 }
 
 TEST_P(FormBackend, UnknownNamesAndBadTablesAreRefused) {
-  const auto form = make();
   const std::string_view name = "无此控件";
   EXPECT_FALSE(form->exists(name));
-  const std::function<void()> calls[] = {[&] { form->kind(name); },
-                                         [&] { form->text(name); },
-                                         [&] { form->setText(name, "x"); },
-                                         [&] { form->appendLines(name, "x\r\n", 1); },
-                                         [&] { form->textColor(name); },
-                                         [&] { form->setTextColor(name, kRed); },
-                                         [&] { form->background(name); },
-                                         [&] { form->setBackground(name, kRed); },
-                                         [&] { form->fill(name); },
-                                         [&] { form->setFill(name, kRed); },
-                                         [&] { form->enabled(name); },
-                                         [&] { form->setEnabled(name, false); },
-                                         [&] { form->visible(name); },
-                                         [&] { form->setVisible(name, false); },
-                                         [&] { form->checked(name); },
-                                         [&] { form->setChecked(name, true); },
-                                         [&] { form->index(name); },
-                                         [&] { form->setIndex(name, 0); },
-                                         [&] { form->items(name); },
-                                         [&] { form->setItems(name, {}); },
-                                         [&] { form->value(name); },
-                                         [&] { form->setValue(name, 1); },
-                                         [&] { form->maxLength(name); },
-                                         [&] { form->toolTip(name); },
-                                         [&] { form->setToolTip(name, "x"); },
-                                         [&] { form->bind(name, Event::Click, [] {}); },
-                                         [&] { form->userClick(name); },
-                                         [&] { form->userType(name, "x"); },
-                                         [&] { form->userSelect(name, 0); }};
-  for (const auto& call : calls) {
-    try {
-      call();
-      ADD_FAILURE() << "call " << &call - calls << " did not throw";
-    } catch (const std::invalid_argument& error) {
-      EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+  using Calls = std::span<const std::function<void()>>;
+  const std::function<void()> reads[] = {
+      [&] { form->kind(name); },       [&] { form->text(name); },    [&] { form->textColor(name); },
+      [&] { form->background(name); }, [&] { form->fill(name); },    [&] { form->enabled(name); },
+      [&] { form->visible(name); },    [&] { form->checked(name); }, [&] { form->index(name); },
+      [&] { form->items(name); },      [&] { form->value(name); },   [&] { form->maxLength(name); },
+      [&] { form->toolTip(name); }};
+  const std::function<void()> writes[] = {
+      [&] { form->setText(name, "x"); },       [&] { form->appendLines(name, "x\r\n", 1); },
+      [&] { form->setTextColor(name, kRed); }, [&] { form->setBackground(name, kRed); },
+      [&] { form->setFill(name, kRed); },      [&] { form->setEnabled(name, false); },
+      [&] { form->setVisible(name, false); },  [&] { form->setChecked(name, true); },
+      [&] { form->setIndex(name, 0); },        [&] { form->setItems(name, Texts()); },
+      [&] { form->setValue(name, 1); },        [&] { form->setToolTip(name, "x"); },
+      [&] { form->setCell(name, 0, 0, "x"); }};
+  const std::function<void()> acts[] = {
+      [&] { form->bind(name, Event::Click, nullptr); }, [&] { form->userClick(name); },
+      [&] { form->userType(name, "x"); }, [&] { form->userSelect(name, 0); }};
+  for (const auto& calls : {Calls(reads), Calls(writes), Calls(acts)}) {
+    for (const auto& call : calls) {
+      try {
+        call();
+        ADD_FAILURE() << "call " << &call - calls.data() << " did not throw";
+      } catch (const std::invalid_argument& error) {
+        EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+      }
     }
   }
   const std::array duplicate = {ControlSpec{.name = "a"}, ControlSpec{.name = "a"}};
@@ -145,11 +133,8 @@ TEST_P(FormBackend, UnknownNamesAndBadTablesAreRefused) {
   EXPECT_THROW(factory(FormTable{.controls = orphan}), std::invalid_argument);
 }
 
-TEST_P(FormBackend, ColoursReadBackOnEveryKind) {
-  const auto form = make();
-  const Rgb text{10, 20, 30};
-  const Rgb back{200, 100, 50};
-  const Rgb fill{0, 128, 255};
+TEST_P(FormBackend, ColoursTextsAndToolTipsReadBackOnEveryKind) {
+  const Rgb text{10, 20, 30}, back{200, 100, 50}, fill{0, 128, 255};
   for (const auto* name :
        {"标签", "按钮", "密码", "框", "甲", "灯", "组", "选择", "说明", "进度"}) {
     form->setTextColor(name, text);
@@ -159,78 +144,57 @@ TEST_P(FormBackend, ColoursReadBackOnEveryKind) {
     EXPECT_EQ(form->background(name), back) << name;
     EXPECT_EQ(form->fill(name), fill) << name;
   }
-}
-
-TEST_P(FormBackend, TextsReadBackAsWritten) {
-  const auto form = make();
+  using T = std::tuple<const char*, const char*, const char*>;  // written, read
   for (const auto& [name, written, read] :
-       std::vector<std::tuple<std::string, std::string, std::string>>{
-           {"标签", "第一行\r\n第二行", "第一行\r\n第二行"},
-           {"标签", "a\nb", "a\nb"},
-           {"说明", "版本 1.0\r\n作者\r\n", "版本 1.0\r\n作者\r\n"},
-           {"组", "Group", "Group"},
-           {"页夹.二", "Two", "Two"},
-           {"密码", "12345", "12345"},  // max length limits typing only
-           {"选择", "B", "B"},          // selects the item of that text
-           {"选择", "C", ""},           // no such item: no selection
-           {"灯", "lamp", "lamp"},
-           {"栏文字", "Connected", "Connected"}}) {
+       {T{"标签", "第一行\r\n第二行", "第一行\r\n第二行"}, T{"标签", "a\nb", "a\nb"},
+        T{"说明", "版本 1.0\r\n作者\r\n", "版本 1.0\r\n作者\r\n"}, T{"组", "Group", "Group"},
+        T{"页夹.二", "Two", "Two"}, T{"密码", "12345", "12345"} /* max length limits typing */,
+        T{"选择", "B", "B"} /* selects the item of that text */, T{"选择", "C", ""},
+        T{"灯", "lamp", "lamp"}, T{"栏文字", "Connected", "Connected"}}) {
     form->setText(name, written);
     EXPECT_EQ(form->text(name), read) << name << " <- " << written;
   }
-  EXPECT_EQ(form->items("页夹"), (std::vector<std::string>{"一", "Two"}));
+  EXPECT_EQ(form->items("页夹"), (Texts{"一", "Two"}));
   EXPECT_EQ(form->index("选择"), -1);
+  // Controls and tab pages, the status bar's labels among them; "" takes a tool tip away.
+  using P = std::pair<const char*, const char*>;
+  for (const auto& [name, tip] : {P{"按钮", "Reads the value"}, P{"页夹.二", "Second page"},
+                                  P{"栏文字", "Link state"}, P{"密码", "密码"}, P{"按钮", ""}}) {
+    form->setToolTip(name, tip);
+    EXPECT_EQ(form->toolTip(name), tip) << name;
+  }
+  EXPECT_EQ(form->toolTip("页夹.一"), "");
+  EXPECT_EQ(form->text("页夹.二"), "Two");
 }
 
 // A log pane keeps its last lines however its text got there, and a text set in between
 // (the pane cleared) is where the next lines go on.
 TEST_P(FormBackend, AppendedLinesKeepTheLastOnes) {
-  const auto form = make();
-  for (const auto& [name, step, text, read] :
-       std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
-           {"说明", "append", "1\r\n", "1\r\n"},
-           {"说明", "append", "2\r\n3\r\n", "1\r\n2\r\n3\r\n"},
-           {"说明", "append", "4\r\n", "2\r\n3\r\n4\r\n"},
-           {"说明", "set", "", ""},
-           {"说明", "append", "5\r\n", "5\r\n"},
-           {"说明", "append", "6", "5\r\n6"},
-           {"说明", "append", "\r\n7\r\n8\r\n", "6\r\n7\r\n8\r\n"},
-           {"说明", "set", "甲\r\n乙\r\n丙\r\n", "甲\r\n乙\r\n丙\r\n"},
-           {"说明", "append", "丁\r\n", "乙\r\n丙\r\n丁\r\n"},
-           {"标签", "append", "a\r\nb\r\nc\r\nd\r\n", "b\r\nc\r\nd\r\n"}}) {
-    if (step == "set") {
-      form->setText(name, text);
-    } else {
+  using C = std::tuple<const char*, bool, const char*, const char*>;  // append?, text, read
+  for (const auto& [name, append, text, read] :
+       {C{"说明", true, "1\r\n", "1\r\n"}, C{"说明", true, "2\r\n3\r\n", "1\r\n2\r\n3\r\n"},
+        C{"说明", true, "4\r\n", "2\r\n3\r\n4\r\n"}, C{"说明", false, "", ""},
+        C{"说明", true, "5\r\n", "5\r\n"}, C{"说明", true, "6", "5\r\n6"},
+        C{"说明", true, "\r\n7\r\n8\r\n", "6\r\n7\r\n8\r\n"},
+        C{"说明", false, "甲\r\n乙\r\n丙\r\n", "甲\r\n乙\r\n丙\r\n"},
+        C{"说明", true, "丁\r\n", "乙\r\n丙\r\n丁\r\n"},
+        C{"标签", true, "a\r\nb\r\nc\r\nd\r\n", "b\r\nc\r\nd\r\n"}}) {
+    if (append) {
       form->appendLines(name, text, 3);
+    } else {
+      form->setText(name, text);
     }
-    EXPECT_EQ(form->text(name), read) << name << " " << step << " " << text;
+    EXPECT_EQ(form->text(name), read) << name << (append ? " append " : " set ") << text;
   }
-}
-
-// Controls and tab pages, the status bar's labels among them; "" takes a tool tip away.
-TEST_P(FormBackend, ToolTipsReadBackAsWritten) {
-  const auto form = make();
-  EXPECT_EQ(form->toolTip("按钮"), "");
-  for (const auto& [name, tip] :
-       std::vector<std::pair<std::string, std::string>>{{"按钮", "Reads the value"},
-                                                        {"页夹.二", "Second page"},
-                                                        {"栏文字", "Link state"},
-                                                        {"密码", "密码"},
-                                                        {"按钮", ""}}) {
-    form->setToolTip(name, tip);
-    EXPECT_EQ(form->toolTip(name), tip) << name;
-  }
-  EXPECT_EQ(form->toolTip("页夹.一"), "");
-  EXPECT_EQ(form->text("页夹.二"), "二");
 }
 
 TEST_P(FormBackend, TypingObeysMaxLengthInCharacters) {
-  const auto form = make();
   int edits = 0;
   form->bind("密码", Event::Edit, [&] { ++edits; });
   form->setText("密码", "12345");  // a longer text from the program lifts no limit for typing
-  for (const auto& [typed, kept] : std::vector<std::pair<std::string, std::string>>{
-           {"12345", "123"}, {"密码很长", "密码很"}, {"ab", "ab"}, {"é€ab", "é€a"}, {"", ""}}) {
+  using C = std::pair<const char*, const char*>;
+  for (const auto& [typed, kept] :
+       {C{"12345", "123"}, C{"密码很长", "密码很"}, C{"ab", "ab"}, C{"é€ab", "é€a"}, C{"", ""}}) {
     EXPECT_TRUE(form->userType("密码", typed));
     EXPECT_EQ(form->text("密码"), kept) << typed;
   }
@@ -238,18 +202,15 @@ TEST_P(FormBackend, TypingObeysMaxLengthInCharacters) {
 }
 
 TEST_P(FormBackend, OwnFlagsIgnoreParentsButUserActionsDoNot) {
-  const auto form = make();
   EXPECT_TRUE(form->userClick("二号")) << "a page that is not current still takes clicks";
   EXPECT_FALSE(form->userClick("停"));
   EXPECT_FALSE(form->userClick("藏"));
-  const std::vector<std::tuple<std::string, std::string, Event>> cases = {
-      {"组", "按钮", Event::Click},
-      {"组", "密码", Event::Edit},
-      {"组", "选择", Event::Select},
-      // Pages carry their own flags too; even the current page stays current.
-      {"页夹.二", "二号", Event::Click}};
+  using C = std::tuple<const char*, const char*, Event>;
   form->setIndex("页夹", 1);
-  for (const auto& [parent, child, event] : cases) {
+  // Pages carry their own flags too; even the current page stays current.
+  for (const auto& [parent, child, event] :
+       {C{"组", "按钮", Event::Click}, C{"组", "密码", Event::Edit}, C{"组", "选择", Event::Select},
+        C{"页夹.二", "二号", Event::Click}}) {
     for (const bool hide : {true, false}) {
       form->setVisible(parent, !hide);
       form->setEnabled(parent, hide);
@@ -269,8 +230,15 @@ TEST_P(FormBackend, OwnFlagsIgnoreParentsButUserActionsDoNot) {
   EXPECT_TRUE(form->userClick("二号"));
 }
 
-TEST_P(FormBackend, RadioButtonsOfOneParentExcludeEachOther) {
-  const auto form = make();
+// Out of range, a combo box selects nothing; a tab control, which always shows a page,
+// keeps its current one. Radio buttons of one parent exclude each other.
+TEST_P(FormBackend, SelectionsStayInRangeAndRadioButtonsExcludeEachOther) {
+  using C = std::tuple<const char*, int, int>;
+  for (const auto& [name, index, read] : {C{"选择", 2, 2}, C{"选择", 3, -1}, C{"选择", -5, -1},
+                                          C{"页夹", 1, 1}, C{"页夹", 7, 1}, C{"页夹", -1, 1}}) {
+    EXPECT_TRUE(form->userSelect(name, index));
+    EXPECT_EQ(form->index(name), read) << name << " " << index;
+  }
   for (int click = 0; click < 2; ++click) {  // clicking a checked radio button keeps it
     EXPECT_TRUE(form->userClick("乙"));
     EXPECT_TRUE(form->checked("乙"));
@@ -283,25 +251,10 @@ TEST_P(FormBackend, RadioButtonsOfOneParentExcludeEachOther) {
   EXPECT_FALSE(form->checked("乙"));
 }
 
-// Out of range, a combo box selects nothing; a tab control, which always shows a page,
-// keeps its current one.
-TEST_P(FormBackend, SelectionsStayInRange) {
-  const auto form = make();
-  const std::tuple<const char*, int, int> cases[] = {{"选择", 2, 2},   {"选择", 3, -1},
-                                                     {"选择", -5, -1}, {"页夹", 1, 1},
-                                                     {"页夹", 7, 1},   {"页夹", -1, 1}};
-  for (const auto& [name, index, read] : cases) {
-    EXPECT_TRUE(form->userSelect(name, index));
-    EXPECT_EQ(form->index(name), read) << name << " " << index;
-  }
-}
-
 TEST_P(FormBackend, SettersNeverFireHandlers) {
-  const auto form = make();
   int fired = 0;
   for (const auto& [name, event] : kActions) form->bind(name, event, [&] { ++fired; });
   form->bind("甲", Event::Click, [&] { ++fired; });  // unchecked by checking 乙
-
   form->setChecked("框", true);
   form->setChecked("乙", true);
   form->setIndex("选择", 1);
@@ -317,12 +270,52 @@ TEST_P(FormBackend, SettersNeverFireHandlers) {
 
 TEST_P(FormBackend, HandlerMayCloseItsOwnForm) {
   for (const auto& [name, event] : kActions) {
-    auto form = make();
-    form->bind(name, event, [&form] { form.reset(); });
-    EXPECT_TRUE(Act(*form, name, event)) << name;
-    EXPECT_EQ(form, nullptr) << name;
-    settle();
+    auto own = bms::testing::FormFactoryFor(GetParam())(kTable);
+    own->bind(name, event, [&own] { own.reset(); });
+    EXPECT_TRUE(Act(*own, name, event)) << name;
+    EXPECT_EQ(own, nullptr) << name;
+#ifdef BMS_HAS_QT
+    // Lets the widgets delete the closed window as they deferred it.
+    if (QCoreApplication::instance() != nullptr) {
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+#endif
   }
+}
+
+// The table control: captions, rows, cells and their colours; cells outside are ignored.
+TEST_P(FormBackend, TableCellsAsWrittenAndOutsideIgnored) {
+  EXPECT_EQ(form->kind("表"), Kind::Table);
+  EXPECT_EQ(form->items("表"), (Texts{"名", "值"}));
+  form->setItems("表", {"Name", "Value", "beyond the columns"});
+  EXPECT_EQ(form->items("表"), (Texts{"Name", "Value"}));
+  EXPECT_EQ(form->rowCount("表"), 0);
+  form->setRowCount("表", 3);
+  form->setCell("表", 0, 0, "最高极限电压");
+  form->setCell("表", 2, 1, "3650");
+  form->setCellBackground("表", 2, 1, kYellow);
+  EXPECT_EQ(form->rowCount("表"), 3);
+  EXPECT_EQ(form->cell("表", 0, 0), "最高极限电压");
+  EXPECT_EQ(form->cell("表", 2, 1), "3650");
+  EXPECT_EQ(form->cell("表", 1, 1), "");
+  EXPECT_EQ(form->cellBackground("表", 2, 1), kYellow);
+  EXPECT_EQ(form->cellBackground("表", 2, 0), kDefaultFill);
+  // Fewer rows keep the cells of those that remain; new rows start empty.
+  form->setRowCount("表", 1);
+  for (const auto& [row, column] : {std::pair{-1, 0}, {0, -1}, {1, 0}, {0, 2}}) {
+    form->setCell("表", row, column, "x");
+    form->setCellBackground("表", row, column, kYellow);
+    EXPECT_EQ(form->cell("表", row, column), "") << row << "," << column;
+    EXPECT_EQ(form->cellBackground("表", row, column), kDefaultFill) << row << "," << column;
+  }
+  form->setRowCount("表", 3);
+  EXPECT_EQ(form->cell("表", 0, 0), "最高极限电压");
+  EXPECT_EQ(form->cell("表", 2, 1), "");
+  EXPECT_EQ(form->cellBackground("表", 2, 1), kDefaultFill);
+  form->setRowCount("表", -5);
+  EXPECT_EQ(form->rowCount("表"), 0);
+  form->setRowCount("标签", 2);  // a control that is no table has no rows
+  EXPECT_EQ(form->rowCount("标签"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, FormBackend, bms::testing::AllBackends(),

@@ -14,9 +14,9 @@ namespace bms::forms {
 namespace {
 
 const FormTable& Table(const std::string& name) {
-  for (const auto* table :
-       {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(), &FactoryWindowTable(),
-        &BicWindowTable(), &ProfileWindowTable(), &JournalWindowTable(), &TrendsWindowTable()}) {
+  for (const auto* table : {&MainWindowTable(), &DebugWindowTable(), &ErrorPromptTable(),
+                            &FactoryWindowTable(), &BicWindowTable(), &ProfileWindowTable(),
+                            &JournalWindowTable(), &HeatMapWindowTable(), &TrendsWindowTable()}) {
     if (table->name == name) return *table;
   }
   throw std::invalid_argument(name);
@@ -30,26 +30,18 @@ std::map<std::string, const ControlSpec*, std::less<>> ByName(const FormTable& t
 
 class FormTables : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(FormTables, NamesAreUniqueAndParentsComeFirst) {
+TEST_P(FormTables, NamesAreUniqueParentsComeFirstAndAreContainersAndCellsDoNotOverlap) {
   const auto& table = Table(GetParam());
   EXPECT_GT(table.width, 0);
   EXPECT_GT(table.height, 0);
-  std::set<std::string_view> seen;
-  for (const auto& control : table.controls) {
-    EXPECT_FALSE(control.name.empty());
-    EXPECT_TRUE(seen.insert(control.name).second) << "twice: " << control.name;
-    if (!control.parent.empty()) {
-      EXPECT_TRUE(seen.contains(control.parent))
-          << control.name << " stands before its parent " << control.parent;
-    }
-  }
-}
-
-TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
-  const auto& table = Table(GetParam());
   const auto byName = ByName(table);
+  std::set<std::string_view> seen;
   std::map<std::string_view, std::set<std::pair<int, int>>> taken;
   for (const auto& control : table.controls) {
+    EXPECT_FALSE(control.name.empty());
+    EXPECT_TRUE(control.parent.empty() || seen.contains(control.parent))
+        << control.name << " stands before its parent " << control.parent;
+    EXPECT_TRUE(seen.insert(control.name).second) << "twice: " << control.name;
     if (!control.parent.empty()) {
       const auto parentKind = byName.find(control.parent)->second->kind;
       if (control.kind == Kind::TabPage) {
@@ -63,9 +55,7 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
                     control.kind == Kind::Button)))
           << control.name << " is inside " << control.parent;
     }
-    if (control.kind == Kind::ComboBox) {
-      EXPECT_FALSE(control.items.empty()) << control.name;
-    }
+    EXPECT_TRUE(control.kind != Kind::ComboBox || !control.items.empty()) << control.name;
     const auto& cell = control.cell;
     EXPECT_TRUE(cell.row >= 0 && cell.column >= 0 && cell.rowSpan >= 1 && cell.columnSpan >= 1)
         << control.name;
@@ -80,9 +70,9 @@ TEST_P(FormTables, ParentsAreContainersAndCellsDoNotOverlap) {
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, FormTables,
                          ::testing::Values("main", "debug", "error", "factory", "bic", "profile",
-                                           "journal"));
+                                           "journal", "heatmap", "trends"));
 
-TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
+TEST(CaptionTable, EveryEntryNamesAMainWindowControlOrPageWithThatChineseCaption) {
   const auto byName = ByName(MainWindowTable());
   std::set<std::string_view> seen;
   for (const auto& caption : app::ControlCaptions()) {
@@ -91,6 +81,17 @@ TEST(CaptionTable, EveryEntryNamesAMainWindowControlWithThatChineseCaption) {
     ASSERT_NE(found, byName.end()) << caption.control;
     EXPECT_EQ(found->second->caption, caption.chinese) << caption.control;
     EXPECT_FALSE(caption.english.empty()) << caption.control;
+  }
+  for (const auto& page : app::PageCaptions()) {
+    std::vector<std::string_view> pages;
+    for (const auto& control : MainWindowTable().controls) {
+      if (control.kind == Kind::TabPage && control.parent == page.tabControl) {
+        pages.push_back(control.caption);
+      }
+    }
+    ASSERT_GE(page.page, 1);
+    ASSERT_LE(static_cast<std::size_t>(page.page), pages.size()) << page.tabControl;
+    EXPECT_EQ(pages[static_cast<std::size_t>(page.page - 1)], page.chinese) << page.tabControl;
   }
 }
 
@@ -106,7 +107,7 @@ bool HasLettersOrChinese(std::string_view text) {
   });
 }
 
-TEST(ToolTipTable, EveryEntryNamesAMainWindowControlAndSaysWhatItIs) {
+TEST(ToolTipTable, EveryEntryNamesAControlAndEveryCaptionLeftInChineseHasOne) {
   const auto byName = ByName(MainWindowTable());
   std::set<std::string_view> seen;
   for (const auto& tip : app::ControlToolTips()) {
@@ -120,12 +121,9 @@ TEST(ToolTipTable, EveryEntryNamesAMainWindowControlAndSaysWhatItIs) {
     const bool symbol = spec.kind == Kind::Button && !HasLettersOrChinese(spec.caption);
     EXPECT_EQ(tip.chinese.empty(), !symbol) << tip.control;
   }
-}
-
-TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
-  // Captions that are meant to stay as they are: the language box names both languages,
-  // and a language is named in its own; the communication and record buttons are
-  // translated by the language switch by their state.
+  // Every caption left in Chinese in English has an English tool tip, but those meant to
+  // stay: the language box names both languages, and a language is named in its own; the
+  // communication and record buttons are translated by the language switch by their state.
   const std::set<std::string_view> kept = {"分组框2", "简体中文单选框", "通信按钮", "录制按钮"};
   std::set<std::string_view> translated;
   for (const auto& caption : app::ControlCaptions()) translated.insert(caption.control);
@@ -133,8 +131,6 @@ TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
   for (const auto& page : app::PageCaptions()) {
     translatedPages.insert(std::string(page.tabControl) + "." + std::string(page.chinese));
   }
-  std::set<std::string_view> explained;
-  for (const auto& tip : app::ControlToolTips()) explained.insert(tip.control);
 
   int leftInChinese = 0;
   for (const auto& control : MainWindowTable().controls) {
@@ -145,7 +141,7 @@ TEST(ToolTipTable, EveryCaptionLeftInChineseInEnglishHasAnEnglishToolTip) {
                                   : translated.contains(control.name);
     if (!chinese || isTranslated || kept.contains(control.name)) continue;
     ++leftInChinese;
-    EXPECT_TRUE(explained.contains(control.name)) << control.name << " stays Chinese unexplained";
+    EXPECT_TRUE(seen.contains(control.name)) << control.name << " stays Chinese unexplained";
   }
   EXPECT_GT(leftInChinese, 50);  // the GB/T pages alone hold more
 }
@@ -162,28 +158,11 @@ TEST(StatusBar, HoldsTheLinkStateTheLastErrorAutoReconnectThenRecordingJournalHe
   EXPECT_EQ(byName.at("自动重连选择框")->kind, Kind::CheckBox);
   EXPECT_EQ(byName.at("状态栏")->kind, Kind::StatusBar);
   EXPECT_EQ(byName.at("链路状态标签")->caption, "空闲");
-  // The error message takes the width the other two leave.
-  EXPECT_EQ(byName.at("最后错误信息标签")->minimumWidth, 0);
-  EXPECT_GT(byName.at("链路状态标签")->minimumWidth, 0);
-  EXPECT_GT(byName.at("最后接收时间标签")->minimumWidth, 0);
   // Only the error message stretches: a longer caption or figure never moves the others.
-  for (const char* fixed : {"录制按钮", "录制状态标签", "告警日志按钮"}) {
+  EXPECT_EQ(byName.at("最后错误信息标签")->minimumWidth, 0);
+  for (const char* fixed :
+       {"链路状态标签", "最后接收时间标签", "录制按钮", "录制状态标签", "告警日志按钮"}) {
     EXPECT_GT(byName.at(fixed)->minimumWidth, 0) << fixed;
-  }
-}
-
-TEST(CaptionTable, PageCaptionsMatchThePagesInOrder) {
-  const auto& controls = MainWindowTable().controls;
-  for (const auto& page : app::PageCaptions()) {
-    std::vector<std::string_view> pages;
-    for (const auto& control : controls) {
-      if (control.kind == Kind::TabPage && control.parent == page.tabControl) {
-        pages.push_back(control.caption);
-      }
-    }
-    ASSERT_GE(page.page, 1);
-    ASSERT_LE(static_cast<std::size_t>(page.page), pages.size()) << page.tabControl;
-    EXPECT_EQ(pages[static_cast<std::size_t>(page.page - 1)], page.chinese) << page.tabControl;
   }
 }
 

@@ -2,26 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace bms::forms {
 namespace {
 
 TEST(KeepLastLines, KeepsTheLastLinesEachEnded) {
+  using C = std::tuple<std::string, std::size_t, std::string>;
+  // No more lines than kept leaves the text as it is, even with an unended last line;
+  // a cut gives the unended last line its end. Empty lines count; only CR LF ends a line.
   for (const auto& [text, count, kept] :
-       std::vector<std::tuple<std::string, std::size_t, std::string>>{
-           {"", 2, ""},
-           {"a\r\nb\r\n", 2, "a\r\nb\r\n"},  // no more lines than kept: unchanged
-           {"a\r\nb", 2, "a\r\nb"},          // even with an unended last line
-           {"a\r\nb\r\nc\r\n", 2, "b\r\nc\r\n"},
-           {"a\r\nb\r\nc", 2, "b\r\nc\r\n"},       // the unended last line gets its end
-           {"a\r\n\r\n\r\n", 2, "\r\n\r\n"},       // empty lines count
-           {"a\r\rb\r\nc\nd\r\n", 1, "c\nd\r\n"},  // only CR LF ends a line
-           {"\r\na\r\n", 1, "a\r\n"},
-           {"a\r\nb\r\n", 0, ""}}) {
+       {C{"", 2, ""}, C{"a\r\nb\r\n", 2, "a\r\nb\r\n"}, C{"a\r\nb", 2, "a\r\nb"},
+        C{"a\r\nb\r\nc\r\n", 2, "b\r\nc\r\n"}, C{"a\r\nb\r\nc", 2, "b\r\nc\r\n"},
+        C{"a\r\n\r\n\r\n", 2, "\r\n\r\n"}, C{"a\r\rb\r\nc\nd\r\n", 1, "c\nd\r\n"},
+        C{"\r\na\r\n", 1, "a\r\n"}, C{"a\r\nb\r\n", 0, ""}}) {
     EXPECT_EQ(KeepLastLines(text, count), kept) << text << " " << count;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backends.h"
@@ -12,25 +13,26 @@
 namespace bms::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
+constexpr const char* kRelay = "127.0.0.1,8000,572906,100000000,0,0,0,1,";
 
-constexpr Rgb kBlack{0, 0, 0};
+void Start(Driver& driver, const std::string& settings) {
+  driver.writeFile("bms_user.txt", settings);
+  driver.start();
+}
+
+bool Logged(Driver& driver, const std::string& text) {
+  return driver.text("debug:接收数据编辑框").find(text) != std::string::npos;
+}
 
 class LinkReset : public ::testing::TestWithParam<Backend> {
  protected:
-  void startRelay(const std::string& password = "572906") {
-    driver.writeFile("bms_user.txt", "127.0.0.1,8000," + password + ",100000000,0,0,0,1,");
-    driver.start();
-  }
-
   Driver driver{GetParam()};
 };
 
 TEST_P(LinkReset, LinesThatCloseTheLinkNeverReopenIt) {
   for (const std::string answer : {"D,0", "F,1"}) {
     Driver fresh(GetParam());
-    fresh.writeFile("bms_user.txt", "127.0.0.1,8000,572906,100000000,0,0,0,1,");
-    fresh.start();
+    Start(fresh, kRelay);
     fresh.click("通信按钮");
     // A slow relay answers two pings at once.
     const std::string line = "T,05F5E100," + answer + ",\r\n";
@@ -42,20 +44,13 @@ TEST_P(LinkReset, LinesThatCloseTheLinkNeverReopenIt) {
 }
 
 TEST_P(LinkReset, ACutLineIsNotGluedToTheNextConnection) {
-  struct Case {
-    const char* how;
-    bool serial;
-    std::function<void(Driver&)> end;
-  };
-  for (const auto& [how, serial, end] : {
-           Case{"tcp stop", false, [](Driver& d) { d.click("通信按钮"); }},
-           Case{"tcp lost", false, [](Driver& d) { d.peerClose(); }},
-           Case{"serial stop", true, [](Driver& d) { d.click("通信按钮"); }},
-       }) {
+  using C = std::tuple<const char*, bool, std::function<void(Driver&)>>;  // serial?, end
+  for (const auto& [how, serial, end] :
+       {C{"tcp stop", false, [](Driver& d) { d.click("通信按钮"); }},
+        C{"tcp lost", false, [](Driver& d) { d.peerClose(); }},
+        C{"serial stop", true, [](Driver& d) { d.click("通信按钮"); }}}) {
     Driver fresh(GetParam());
-    fresh.writeFile("bms_user.txt",
-                    std::string("127.0.0.1,8000,572906,100000000,0,0,1,") + (serial ? "0," : "1,"));
-    fresh.start();
+    Start(fresh, std::string("127.0.0.1,8000,572906,100000000,0,0,1,") + (serial ? "0," : "1,"));
     fresh.click("通信按钮");
     fresh.receive(serial ? "T,05F5" : "T,05F5E100,7,09A1");
     end(fresh);
@@ -67,15 +62,14 @@ TEST_P(LinkReset, ACutLineIsNotGluedToTheNextConnection) {
 }
 
 TEST_P(LinkReset, AStoredPasswordTooLongIsKeptWholeAndNeverSent) {
-  startRelay("123456789012345");
+  Start(driver, "127.0.0.1,8000,123456789012345,100000000,0,0,0,1,");
   EXPECT_EQ(driver.text("远程密码编辑框"), "123456789012345");
   driver.click("Debug按钮");
   driver.click("通信按钮");
   driver.sent();
   driver.receive("T,05F5E100,B,\r\n");
-  EXPECT_EQ(driver.sent(), Lines{});
-  EXPECT_NE(driver.text("debug:接收数据编辑框").find("The password is too long"),
-            std::string::npos);
+  EXPECT_EQ(driver.sent(), std::vector<std::string>{});
+  EXPECT_TRUE(Logged(driver, "The password is too long"));
   driver.advance(100);
   EXPECT_EQ(driver.text("错误指示灯标签"), "ERR");
   EXPECT_EQ(driver.readFile("bms_user.txt"), "127.0.0.1,8000,123456789012345,100000000,0,0,0,1,");
@@ -83,34 +77,27 @@ TEST_P(LinkReset, AStoredPasswordTooLongIsKeptWholeAndNeverSent) {
 
 TEST_P(LinkReset, ACommaInAFreeTextSettingRefusesToConnect) {
   constexpr auto kEnglish = "The server address and the password must not contain a comma!";
-  struct Case {
-    const char* box;
-    const char* text;
-    std::string settings;
-    const char* message;
-  };
-  for (const auto& [box, text, settings, message] : {
-           Case{"服务器地址编辑框", "relay,example", "h,8000,572906,100000000,0,0,1,1,", kEnglish},
-           Case{"远程密码编辑框", "ab,cd", "h,8000,572906,100000000,1,0,0,1,",
-                "服务器地址和密码不能包含逗号！"},
-           Case{"远程密码编辑框", "ab,cd", "h,8000,572906,100000000,0,3,0,0,", kEnglish},
-       }) {
+  using C = std::tuple<const char*, const char*, std::string, const char*>;
+  for (const auto& [box, text, settings, message] :
+       {C{"服务器地址编辑框", "relay,example", "h,8000,572906,100000000,0,0,1,1,", kEnglish},
+        C{"远程密码编辑框", "ab,cd", "h,8000,572906,100000000,1,0,0,1,",
+          "服务器地址和密码不能包含逗号！"},
+        C{"远程密码编辑框", "ab,cd", "h,8000,572906,100000000,0,3,0,0,", kEnglish}}) {
     Driver fresh(GetParam());
-    fresh.writeFile("bms_user.txt", settings);
-    fresh.start();
+    Start(fresh, settings);
     fresh.setText(box, text);
     fresh.click("Debug按钮");
     fresh.click("通信按钮");
     EXPECT_EQ(fresh.link(), "") << text;
     EXPECT_EQ(fresh.readFile("bms_user.txt"), settings) << "the file is left as it was";
-    EXPECT_NE(fresh.text("debug:接收数据编辑框").find(message), std::string::npos) << text;
+    EXPECT_TRUE(Logged(fresh, message)) << text;
     fresh.advance(100);
     EXPECT_EQ(fresh.text("错误指示灯标签"), "ERR") << text;
   }
 }
 
 TEST_P(LinkReset, StopReturnsEveryRunValueToItsIdleText) {
-  startRelay();
+  Start(driver, kRelay);
   driver.click("通信按钮");
   driver.receive(
       "T,05F5E100,7,09A10001,42480000,42580000,\r\n"
@@ -119,16 +106,14 @@ TEST_P(LinkReset, StopReturnsEveryRunValueToItsIdleText) {
       "T,05F5E100,7,09A10005,00000000,00C02D00,\r\n");
   ASSERT_EQ(driver.text("分压继电器指示灯"), "ON");
   driver.click("通信按钮");
+  using C = std::pair<const char*, const char*>;
   for (const auto& [label, idle] :
-       std::vector<std::pair<std::string, std::string>>{{"分压继电器指示灯", "OFF"},
-                                                        {"充放电预计时间标签", "预计时间"},
-                                                        {"最大充电功率标签", "*"},
-                                                        {"最大放电功率标签", "*"},
-                                                        {"充电控制标签", "*"},
-                                                        {"最高单体电压标签", "*"}}) {
+       {C{"分压继电器指示灯", "OFF"}, C{"充放电预计时间标签", "预计时间"},
+        C{"最大充电功率标签", "*"}, C{"最大放电功率标签", "*"}, C{"充电控制标签", "*"},
+        C{"最高单体电压标签", "*"}}) {
     EXPECT_EQ(driver.text(label), idle) << label;
   }
-  EXPECT_EQ(driver.background("分压继电器指示灯"), kBlack);
+  EXPECT_EQ(driver.background("分压继电器指示灯"), (Rgb{0, 0, 0}));
   EXPECT_EQ(driver.textColor("分压继电器指示灯"), (Rgb{255, 255, 255}));
 }
 

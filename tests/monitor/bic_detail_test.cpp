@@ -59,7 +59,7 @@ TEST_P(BicDetail, FramesOfThePlannedBicFillTheView) {
   EXPECT_EQ(column(Sensor, 8), "25 -20 -128 127 * * * *");
 }
 
-TEST_P(BicDetail, MoreThanSixteenCellsOrEightSensorsFillEveryPosition) {
+TEST_P(BicDetail, MoreThanSixteenCellsOrEightSensorsFillEveryPositionLowerCaseDecodesCutDoesNot) {
   ReadBic(driver, "01", 1);
   driver.receive(Frame("09A11101", "1409FFFF", "FFFFFFFF") +
                  Frame("09A11501", "0D000D01", "0D020D03") +
@@ -70,10 +70,7 @@ TEST_P(BicDetail, MoreThanSixteenCellsOrEightSensorsFillEveryPosition) {
   driver.receive(Frame("09A11101", "0200FFFF", "FFFFFFFF"));  // then a smaller BIC
   EXPECT_EQ(driver.text(Balance(3)), "*");
   EXPECT_EQ(driver.textColor(Balance(3)), kBlack);
-}
-
-TEST_P(BicDetail, LowerCaseFieldsDecodeAndCutOnesChangeNothing) {
-  ReadBic(driver, "01", 1);
+  // Lower-case fields decode, and cut ones change nothing.
   driver.receive(Frame("09A11101", "1008FFFF", "00000000") +
                  Frame("09A11201", "0cf00ce4", "0cfa0ce4") + Frame("09A11301", "0cf", "") +
                  Frame("09A11601", "ecfbFFFF", "FFFFFFFF") + Frame("09A11701", "G1FF", "FFF"));
@@ -81,18 +78,32 @@ TEST_P(BicDetail, LowerCaseFieldsDecodeAndCutOnesChangeNothing) {
   EXPECT_EQ(driver.text(Sensor(1)), "-20");
 }
 
-TEST_P(BicDetail, NavigationStaysWithinTheInstalledBicsAndKeepsTheView) {
+TEST_P(BicDetail, NavigationStaysWithinTheInstalledBicsKeepsTheViewTillTheBoxIsCleared) {
   ReadBic(driver, "03", 1);
   driver.click("上一个BIC按钮");
   EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "1");
   for (int i = 0; i < 3; ++i) driver.click("下一个BIC按钮");
   EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "3");
-  driver.receive(Frame("09A11103", "1008FFFF", "19FFFFFF"));
+  driver.receive(Frame("09A11103", "1008FFFF", "19FFFFFF") +
+                 Frame("09A11203", "0CF00CE4", "0CFA0D00") +
+                 Frame("09A11603", "19FFEC00", "80FF7FFF"));
   driver.click("上一个BIC按钮");
   EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "2");
   EXPECT_EQ(driver.text("实时返回的BIC编号标签"), "3");
   driver.advance(1000);
   EXPECT_EQ(driver.sent(), Lines{"T,05F5E100,6,09A01002,FFFFFFFF,FFFFFFFF,\r\n"});
+  // Clearing the box plans the first BIC and empties the view.
+  driver.click("读取单体信息选择框");
+  EXPECT_FALSE(driver.enabled("下一个BIC按钮"));
+  EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "*");
+  EXPECT_EQ(driver.text("实时返回的BIC电路温度标签"), "*");
+  const std::string stars = "* * * * * * * * * * * * * * * *";
+  EXPECT_EQ(column(Voltage, 16), stars);
+  EXPECT_EQ(column(Balance, 16), stars);
+  EXPECT_EQ(driver.textColor(Balance(1)), kBlack);
+  EXPECT_EQ(column(Sensor, 8), stars.substr(0, 15));
+  driver.click("读取单体信息选择框");
+  EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "1");
 }
 
 TEST_P(BicDetail, NoBicOrTheMostBicsStillNavigate) {
@@ -105,24 +116,6 @@ TEST_P(BicDetail, NoBicOrTheMostBicsStillNavigate) {
     d.receive(Frame("09A111" + std::string(bb), "0100FFFF", "05FFFFFF"));
     EXPECT_EQ(d.text("实时返回的BIC电路温度标签"), "5") << count;
   }
-}
-
-TEST_P(BicDetail, ClearingTheBoxPlansTheFirstBicAndEmptiesTheView) {
-  ReadBic(driver, "03", 3);
-  driver.receive(Frame("09A11103", "1008FFFF", "19FFFFFF") +
-                 Frame("09A11203", "0CF00CE4", "0CFA0D00") +
-                 Frame("09A11603", "19FFEC00", "80FF7FFF"));
-  driver.click("读取单体信息选择框");
-  EXPECT_FALSE(driver.enabled("下一个BIC按钮"));
-  EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "*");
-  EXPECT_EQ(driver.text("实时返回的BIC电路温度标签"), "*");
-  const std::string stars = "* * * * * * * * * * * * * * * *";
-  EXPECT_EQ(column(Voltage, 16), stars);
-  EXPECT_EQ(column(Balance, 16), stars);
-  EXPECT_EQ(driver.textColor(Balance(1)), kBlack);
-  EXPECT_EQ(column(Sensor, 8), stars.substr(0, 15));
-  driver.click("读取单体信息选择框");
-  EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "1");
 }
 
 TEST_P(BicDetail, SavedBicCountIsDoneOnlyForUpperCaseAa) {

@@ -97,7 +97,7 @@ TEST_P(PollAndRefresh, CellDetailFramesOfThePlannedBicLightTheirNumbers) {
   EXPECT_EQ(driver.background("温度编号标签8"), (Rgb{216, 216, 0}));
 }
 
-TEST_P(PollAndRefresh, OneErrorShowsErrSixTicksBeepsOnceAndClosesThePromptLater) {
+TEST_P(PollAndRefresh, OneErrorShowsErrSixTicksBeepsOnceAndClosesThePromptLaterALaterOneAgain) {
   driver.start();
   driver.failNextOpen();
   driver.click("通信按钮");
@@ -120,35 +120,23 @@ TEST_P(PollAndRefresh, OneErrorShowsErrSixTicksBeepsOnceAndClosesThePromptLater)
   driver.advance(100);
   EXPECT_FALSE(driver.isOpen("error"));
   EXPECT_EQ(driver.beeps(), 1);
-}
-
-TEST_P(PollAndRefresh, ClosingThePromptWhileTheErrorIsHeldOpensItAgain) {
-  driver.start();
+  // A later error starts over with a new beep.
   driver.click("简体中文单选框");
-  driver.failNextOpen();
-  driver.click("通信按钮");
-  driver.advance(100);
-  EXPECT_EQ(driver.title("error"), "出现了错误");
-  ASSERT_TRUE(driver.click("error:关闭错误提示窗口的按钮"));
-  EXPECT_FALSE(driver.isOpen("error"));
-  driver.advance(100);
-  EXPECT_TRUE(driver.isOpen("error"));
-  EXPECT_EQ(driver.beeps(), 1);
-}
-
-TEST_P(PollAndRefresh, ALaterErrorStartsOverWithANewBeep) {
-  driver.start();
-  driver.failNextOpen();
-  driver.click("通信按钮");
-  driver.advance(1000);
   driver.failNextOpen();
   driver.click("通信按钮");
   driver.advance(100);
   EXPECT_EQ(driver.beeps(), 2);
   EXPECT_EQ(driver.text("错误指示灯标签"), "ERR");
+  // Closing the prompt while the error is held opens it again, without a beep.
+  EXPECT_EQ(driver.title("error"), "出现了错误");
+  ASSERT_TRUE(driver.click("error:关闭错误提示窗口的按钮"));
+  EXPECT_FALSE(driver.isOpen("error"));
+  driver.advance(100);
+  EXPECT_TRUE(driver.isOpen("error"));
+  EXPECT_EQ(driver.beeps(), 2);
 }
 
-TEST_P(PollAndRefresh, TheSettingsHintAlternatesEveryHalfSecond) {
+TEST_P(PollAndRefresh, TheSettingsHintAlternatesAndTheDebugWindowSitsUnderTheMainWindow) {
   driver.start();
   driver.advance(500);
   const Rgb first = driver.background("设置提示信息标签");
@@ -156,10 +144,6 @@ TEST_P(PollAndRefresh, TheSettingsHintAlternatesEveryHalfSecond) {
   driver.advance(500);
   EXPECT_EQ(driver.background("设置提示信息标签"), first == kRed ? kYellow : kRed);
   EXPECT_EQ(driver.fill("BIC通信故障指示灯"), kWhite);
-}
-
-TEST_P(PollAndRefresh, DebugWindowSitsUnderTheMainWindow) {
-  driver.start();
   driver.moveWindow("main", 80, 200);
   ASSERT_TRUE(driver.click("Debug按钮"));
   EXPECT_EQ(driver.rect("main").top, 0);
@@ -171,6 +155,11 @@ TEST_P(PollAndRefresh, DebugWindowSitsUnderTheMainWindow) {
   driver.click("debug:窗口最高按钮");
   EXPECT_EQ(driver.rect("debug").height, 980);
   EXPECT_EQ(driver.rect("debug").top, 0);
+  // Closing the main window closes the others and stops the timers.
+  driver.closeMainWindow();
+  EXPECT_FALSE(driver.isOpen("debug"));
+  driver.advance(5000);
+  EXPECT_EQ(driver.interval("系统状态刷新定时器"), 0);
 }
 
 TEST_P(PollAndRefresh, AReopenedDebugWindowShowsOnlyWhatCameAfter) {
@@ -206,15 +195,6 @@ TEST_P(PollAndRefresh, DebugPanesNumberPauseAndClear) {
   EXPECT_EQ(driver.text("发送计数标签"), "0");
   driver.advance(1000);
   EXPECT_EQ(driver.text("发送计数标签"), "1");
-}
-
-TEST_P(PollAndRefresh, ClosingTheMainWindowClosesTheOthersAndStopsTheTimers) {
-  connect();
-  driver.click("Debug按钮");
-  driver.closeMainWindow();
-  EXPECT_FALSE(driver.isOpen("debug"));
-  driver.advance(5000);
-  EXPECT_EQ(driver.interval("系统状态刷新定时器"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PollAndRefresh, AllBackends(), BackendName);

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bms::recorder {
@@ -32,29 +33,24 @@ TEST(AlarmFlags, SixteenDistinctFlagsFaultsFirstEachBitOnce) {
 }
 
 TEST(AlarmJournal, EachSnapshotYieldsTheFlagsThatChanged) {
-  const struct {
-    base::Alarms snapshot;
-    std::vector<AlarmChange> changes;
-  } steps[] = {
-      {Snapshot({}, {}), {}},
-      {Snapshot({0}, {7}), {{0, true}, {15, true}}},
-      {Snapshot({0}, {7}), {}},
-      {Snapshot({0, 3}, {}), {{3, true}, {15, false}}},
-      {Snapshot({7}, {0}), {{0, false}, {3, false}, {7, true}, {8, true}}},
-      {Snapshot({}, {}), {{7, false}, {8, false}}},
-  };
+  using Changes = std::vector<AlarmChange>;
+  using S = std::pair<base::Alarms, Changes>;
   AlarmJournal journal;
   std::int64_t time = 1000;
-  for (const auto& step : steps) {
+  for (const auto& [snapshot, expected] :
+       {S{Snapshot({}, {}), {}}, S{Snapshot({0}, {7}), {{0, true}, {15, true}}},
+        S{Snapshot({0}, {7}), {}}, S{Snapshot({0, 3}, {}), {{3, true}, {15, false}}},
+        S{Snapshot({7}, {0}), {{0, false}, {3, false}, {7, true}, {8, true}}},
+        S{Snapshot({}, {}), {{7, false}, {8, false}}}}) {
     const CellExtremes extremes{{2, 3, 3600 + static_cast<int>(time)}, {4, 5, 3000}};
-    const auto events = journal.update(time, step.snapshot, extremes);
-    std::vector<AlarmChange> changes;
+    const auto events = journal.update(time, snapshot, extremes);
+    Changes changes;
     for (const auto& event : events) {
       changes.push_back({event.flag, event.on});
       EXPECT_EQ(event.timeMs, time);
       EXPECT_EQ(event.extremes, extremes);
     }
-    EXPECT_EQ(changes, step.changes) << "at " << time;
+    EXPECT_EQ(changes, expected) << "at " << time;
     time += 1000;
   }
   ASSERT_EQ(journal.newestFirst().size(), 10u);

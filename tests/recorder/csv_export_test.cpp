@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "recorder/recorder.h"
+#include "recorder/trend_loader.h"
 #include "recording_fixture.h"
 #include "testing/virtual_clock.h"
 
@@ -23,19 +24,13 @@ std::string ReadAll(const std::filesystem::path& path) {
 }
 
 TEST(CsvField, QuotesOnlyWhatNeedsIt) {
-  const struct {
-    const char* in;
-    const char* out;
-  } cases[] = {
-      {"", ""},
-      {"3301", "3301"},
-      {"单体电压故障", "单体电压故障"},
-      {"a,b", "\"a,b\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""},
-      {"T,1,\r\n", "\"T,1,\r\n\""},
-      {"line\nbreak", "\"line\nbreak\""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CsvField(c.in), c.out) << c.in;
+  using C = std::pair<const char*, const char*>;
+  for (const auto& [in, out] :
+       {C{"", ""}, C{"3301", "3301"}, C{"单体电压故障", "单体电压故障"}, C{"a,b", "\"a,b\""},
+        C{"say \"hi\"", "\"say \"\"hi\"\"\""}, C{"T,1,\r\n", "\"T,1,\r\n\""},
+        C{"line\nbreak", "\"line\nbreak\""}}) {
+    EXPECT_EQ(CsvField(in), out) << in;
+  }
 }
 
 TEST(ExportCsv, WritesEveryTableWithAHeaderRow) {
@@ -62,14 +57,15 @@ TEST(ExportCsv, WritesEveryTableWithAHeaderRow) {
             bom + "time,bic,cell,millivolts,balancing\r\n5002,2,1,3300,1\r\n");
   EXPECT_EQ(ReadAll(out / "alarms.csv"),
             bom +
-                "time,flag,kind,state,caption_zh,caption_en,highest_bic,highest_cell,highest_mv,"
+                "time,flag,kind,state,caption_zh,caption_en,highest_bic,"
+                "highest_cell,highest_mv,"
                 "lowest_bic,lowest_cell,lowest_mv\r\n"
                 "5003,2,fault,on,温度故障,Cell-T fault,2,1,3300,2,1,3300\r\n");
   EXPECT_THAT(ReadAll(out / "meta.csv"), HasSubstr("\r\nbmc_number,1\r\n"));
   EXPECT_THAT(ReadAll(out / "run_data.csv"), HasSubstr("time,max_charge_current_a,"));
 }
 
-TEST(ExportCsv, RefusesWhatIsNoRecording) {
+TEST(ExportCsvAndLoadTrend, RefuseWhatIsNoRecording) {
   test::TempDir dir;
   const auto text = dir.path() / "notes.txt";
   std::ofstream(text) << "just some text, not a database at all\n";
@@ -81,13 +77,16 @@ TEST(ExportCsv, RefusesWhatIsNoRecording) {
     sqlite3_close(db);
   }
   for (const auto& path : {text, otherDb, dir.path() / "missing.bmsrec"}) {
-    SCOPED_TRACE(path.string());
     const auto result = ExportCsv(path, dir.path() / "out");
-    ASSERT_TRUE(result.failure);
-    EXPECT_THAT(result.failure->english, HasSubstr("is no recording"));
-    EXPECT_THAT(result.failure->chinese, HasSubstr("不是录制文件"));
-    EXPECT_TRUE(result.files.empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out"));
+    ASSERT_TRUE(result.failure) << path;
+    EXPECT_THAT(result.failure->english, HasSubstr("is no recording")) << path;
+    EXPECT_THAT(result.failure->chinese, HasSubstr("不是录制文件")) << path;
+    EXPECT_TRUE(result.files.empty()) << path;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out")) << path;
+    const auto loaded = LoadTrend(path);
+    ASSERT_TRUE(loaded.failure) << path;
+    EXPECT_THAT(loaded.failure->english, HasSubstr("is no recording")) << path;
+    EXPECT_TRUE(loaded.store.empty()) << path;
   }
 }
 

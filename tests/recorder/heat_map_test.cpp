@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "recorder/heat_map_tooltip.h"
@@ -65,20 +66,14 @@ TEST(HeatMap, TilesOlderThanTheLimitAreStale) {
   HeatMap map;
   map.updateCells(1000, 1, std::vector{3300}, 0);
   map.updateCells(5000, 2, std::vector{3300}, 0);
-  const struct {
-    std::int64_t now;
-    bool firstStale, secondStale;
-    std::int64_t firstAge;
-  } steps[] = {{5000, false, false, 4000},
-               {7000, false, false, 6000},  // at the limit still live
-               {7001, true, false, 6001},
-               {11000, true, false, 10000},
-               {11001, true, true, 10001}};
-  for (const auto& step : steps) {
-    const auto view = map.view(HeatMapMode::Voltage, step.now, 6000);
-    EXPECT_EQ(At(view, 1, 1).stale, step.firstStale) << step.now;
-    EXPECT_EQ(At(view, 2, 1).stale, step.secondStale) << step.now;
-    EXPECT_EQ(At(view, 1, 1).ageMs, step.firstAge) << step.now;
+  using C = std::tuple<std::int64_t, bool, bool, std::int64_t>;  // now, stale, stale, age
+  for (const auto& [now, firstStale, secondStale, firstAge] :
+       {C{5000, false, false, 4000}, C{7000, false, false, 6000} /* at the limit still live */,
+        C{7001, true, false, 6001}, C{11000, true, false, 10000}, C{11001, true, true, 10001}}) {
+    const auto view = map.view(HeatMapMode::Voltage, now, 6000);
+    EXPECT_EQ(At(view, 1, 1).stale, firstStale) << now;
+    EXPECT_EQ(At(view, 2, 1).stale, secondStale) << now;
+    EXPECT_EQ(At(view, 1, 1).ageMs, firstAge) << now;
   }
   EXPECT_EQ(StaleAfterMs(32, 1000), 96000);
   EXPECT_EQ(StaleAfterMs(0, 1000), 3000);  // before the count is known
@@ -106,21 +101,20 @@ TEST(HeatMap, TemperatureModeShowsSensorsApartFromCells) {
 }
 
 TEST(HeatMapColour, ScaleIsSymmetricAndRoundedUp) {
-  const struct {
-    double largest, floor, range;
-  } ranges[] = {{0, 5, 5},   {3, 5, 5},      {7, 5, 10},  {12, 5, 20}, {20, 5, 20},
-                {21, 5, 50}, {-130, 5, 200}, {0.4, 2, 2}, {0, 0, 0}};
-  for (const auto& r : ranges) {
-    EXPECT_DOUBLE_EQ(SymmetricRange(r.largest, r.floor), r.range) << r.largest;
+  using R = std::tuple<double, double, double>;  // largest, floor, range
+  for (const auto& [largest, floor, range] :
+       {R{0, 5, 5}, R{3, 5, 5}, R{7, 5, 10}, R{12, 5, 20}, R{20, 5, 20}, R{21, 5, 50},
+        R{-130, 5, 200}, R{0.4, 2, 2}, R{0, 0, 0}}) {
+    EXPECT_DOUBLE_EQ(SymmetricRange(largest, floor), range) << largest;
   }
   EXPECT_EQ(LegendValues(20), (std::array<double, 5>{-20, -10, 0, 10, 20}));
 
-  EXPECT_EQ(DivergingColour(0, 20), kMeanColour);
-  EXPECT_EQ(DivergingColour(20, 20), kAboveColour);
-  EXPECT_EQ(DivergingColour(-20, 20), kBelowColour);
-  EXPECT_EQ(DivergingColour(500, 20), kAboveColour);
-  EXPECT_EQ(DivergingColour(-500, 20), kBelowColour);
-  EXPECT_EQ(DivergingColour(5, 0), kMeanColour);
+  using D = std::tuple<double, double, decltype(kMeanColour)>;  // deviation, range, colour
+  for (const auto& [deviation, range, colour] :
+       {D{0, 20, kMeanColour}, D{20, 20, kAboveColour}, D{-20, 20, kBelowColour},
+        D{500, 20, kAboveColour}, D{-500, 20, kBelowColour}, D{5, 0, kMeanColour}}) {
+    EXPECT_EQ(DivergingColour(deviation, range), colour) << deviation << "/" << range;
+  }
   // Equal deviations up and down are equally far from the mean colour on their side.
   for (const double d : {2.0, 7.5, 13.0}) {
     const auto up = DivergingColour(d, 20);
@@ -137,22 +131,15 @@ TEST(HeatMapColour, ScaleIsSymmetricAndRoundedUp) {
 TEST(HeatMapTooltip, ValueDeviationAndAgeInBothLanguages) {
   HeatTile cell{3, 7, 3312, 14.26, {}, true, false, 4200, Outline::None};
   HeatTile sensor{1, 2, 25, -0.04, {}, false, true, 125'000, Outline::None};
-  const struct {
-    const HeatTile& tile;
-    HeatMapMode mode;
-    base::Language language;
-    std::string text;
-  } cases[] = {
-      {cell, HeatMapMode::Voltage, base::Language::English,
-       "BIC 3, cell 7: 3312 mV, +14.3 mV from the mean, read 4 s ago, balancing"},
-      {cell, HeatMapMode::Voltage, base::Language::Chinese,
-       "BIC 3 单体 7：3312 mV，偏离均值 +14.3 mV，4 秒前读取，均衡中"},
-      {sensor, HeatMapMode::Temperature, base::Language::English,
-       "BIC 1, sensor 2: 25 °C, +0.0 °C from the mean, read 2 min 5 s ago, stale"},
-      {sensor, HeatMapMode::Temperature, base::Language::Chinese,
-       "BIC 1 温度点 2：25 °C，偏离均值 +0.0 °C，2 分 5 秒前读取，已过时"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(TileTooltip(c.tile, c.mode, c.language), c.text);
+  using base::Language;
+  EXPECT_EQ(TileTooltip(cell, HeatMapMode::Voltage, Language::English),
+            "BIC 3, cell 7: 3312 mV, +14.3 mV from the mean, read 4 s ago, balancing");
+  EXPECT_EQ(TileTooltip(cell, HeatMapMode::Voltage, Language::Chinese),
+            "BIC 3 单体 7：3312 mV，偏离均值 +14.3 mV，4 秒前读取，均衡中");
+  EXPECT_EQ(TileTooltip(sensor, HeatMapMode::Temperature, Language::English),
+            "BIC 1, sensor 2: 25 °C, +0.0 °C from the mean, read 2 min 5 s ago, stale");
+  EXPECT_EQ(TileTooltip(sensor, HeatMapMode::Temperature, Language::Chinese),
+            "BIC 1 温度点 2：25 °C，偏离均值 +0.0 °C，2 分 5 秒前读取，已过时");
   EXPECT_EQ(AgeText(3'725'000, base::Language::English), "1 h 2 min");
   EXPECT_EQ(AgeText(3'725'000, base::Language::Chinese), "1 小时 2 分");
 }

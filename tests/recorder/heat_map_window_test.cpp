@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "backends.h"
 #include "recorder/heat_map_window.h"
 #include "testing/driver.h"
+#include "wire/hex_text.h"
 
 namespace bms::testing {
 namespace {
@@ -26,27 +26,16 @@ std::string Frame(const std::string& id, const std::string& data1, const std::st
 // One BIC's whole set of detail answers: four cells of 3312, 3300, 3322 and 3328 mV plus
 // offset, cells 1 and 3 balancing, two sensors at 25 and 26 °C plus offset.
 void ReceiveBic(Driver& driver, int bic, int offset) {
-  char id[3];
-  std::snprintf(id, sizeof id, "%02X", bic);
-  const auto word = [](int value) {
-    char text[5];
-    std::snprintf(text, sizeof text, "%04X", value);
-    return std::string(text);
-  };
-  const auto byte = [](int value) {
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", value);
-    return std::string(text);
-  };
-  driver.receive(Frame(std::string("09A111") + id, "04020005", "FFFFFFFF"));
-  driver.receive(Frame(std::string("09A112") + id, word(3312 + offset) + word(3300 + offset),
-                       word(3322 + offset) + word(3328 + offset)));
-  for (int kind = 3; kind <= 5; ++kind) {
-    driver.receive(Frame("09A11" + std::to_string(kind) + id, "FFFFFFFF", "FFFFFFFF"));
-  }
-  driver.receive(Frame(std::string("09A116") + id,
-                       byte(25 + offset) + "00" + byte(26 + offset) + "00", "FFFFFFFF"));
-  driver.receive(Frame(std::string("09A117") + id, "FFFFFFFF", "FFFFFFFF"));
+  const std::string id = wire::ByteToHex2(bic);
+  const auto word = [offset](int mv) { return wire::WordToHex4(mv + offset); };
+  const auto byte = [offset](int c) { return wire::ByteToHex2(c + offset) + "00"; };
+  driver.receive(Frame("09A111" + id, "04020005", "FFFFFFFF") +
+                 Frame("09A112" + id, word(3312) + word(3300), word(3322) + word(3328)) +
+                 Frame("09A113" + id, "FFFFFFFF", "FFFFFFFF") +
+                 Frame("09A114" + id, "FFFFFFFF", "FFFFFFFF") +
+                 Frame("09A115" + id, "FFFFFFFF", "FFFFFFFF") +
+                 Frame("09A116" + id, byte(25) + byte(26), "FFFFFFFF") +
+                 Frame("09A117" + id, "FFFFFFFF", "FFFFFFFF"));
 }
 
 Texts TileTexts(const forms::HeatMapRow& row) {
@@ -91,10 +80,11 @@ TEST_P(HeatMapWindow, OpensEmptyWithAHintAndClosesWithTheMainWindow) {
   EXPECT_FALSE(driver.isOpen("heatmap"));
 }
 
-TEST_P(HeatMapWindow, ShowsEveryBicAsARowWithExtremesOutlinedAndBalancingMarked) {
+TEST_P(HeatMapWindow,
+       ShowsEveryBicAsARowWithExtremesOutlinedAndBalancingMarkedThenTemperaturesAndLanguages) {
   startWithTwoBics();
   driver.click("热图按钮");
-  const auto map = driver.heatMap(kMap);
+  auto map = driver.heatMap(kMap);
   ASSERT_EQ(map.rows.size(), 2U);
   EXPECT_EQ(map.rows[0].caption, "BIC 1");
   EXPECT_EQ(map.rows[1].caption, "BIC 2");
@@ -119,9 +109,35 @@ TEST_P(HeatMapWindow, ShowsEveryBicAsARowWithExtremesOutlinedAndBalancingMarked)
   EXPECT_EQ(legend, (Texts{"-20 mV", "-10 mV", "0 mV", "+10 mV", "+20 mV"}));
   EXPECT_EQ(driver.text("heatmap:热图摘要标签"),
             "平均 3317.5 mV，2 个BIC共 8 节单体；最高与最低加框，平衡中的单体带圆点");
+
+  // Temperatures, then the other language.
+  driver.select("heatmap:热图模式组合框", 1);
+  map = driver.heatMap(kMap);
+  ASSERT_EQ(map.rows.size(), 2U);
+  EXPECT_EQ(TileTexts(map.rows[0]), (Texts{"25", "26"}));
+  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
+  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::outlined), (std::vector<bool>{true, false}));
+  EXPECT_EQ(Flags(map.rows[1], &forms::HeatMapTile::outlined), (std::vector<bool>{false, true}));
+  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::balancing), (std::vector<bool>{false, false}));
+  ASSERT_FALSE(map.legend.empty());
+  EXPECT_EQ(map.legend.back().text, "+5 °C");
+
+  driver.click("英文单选框");
+  EXPECT_EQ(driver.title("heatmap"), "Heat map");
+  EXPECT_EQ(driver.text("热图按钮"), "Heat map");
+  EXPECT_EQ(driver.items("heatmap:热图模式组合框"), (Texts{"Cell voltage", "Temperature"}));
+  EXPECT_EQ(driver.index("heatmap:热图模式组合框"), 1);
+  map = driver.heatMap(kMap);
+  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
+  EXPECT_NE(map.rows[1].tiles[1].toolTip.find("30 °C"), std::string::npos);
+  EXPECT_EQ(driver.text("heatmap:热图摘要标签"),
+            "Mean 27.5 °C, 4 sensors of 2 BICs; highest and lowest outlined");
+
+  driver.select("heatmap:热图模式组合框", 0);
+  EXPECT_EQ(TileTexts(driver.heatMap(kMap).rows[0]), (Texts{"3312", "3300", "3322", "3328"}));
 }
 
-TEST_P(HeatMapWindow, TilesFadeOnTimeAndStayWhenTheLinkDrops) {
+TEST_P(HeatMapWindow, TilesFadeOnTimeStayWhenTheLinkDropsAndGoForAnotherController) {
   startWithTwoBics();
   driver.click("热图按钮");
   // Two BICs at one a second: a tile is live for three rounds, 6 s. BIC 1 was read at the
@@ -148,44 +164,12 @@ TEST_P(HeatMapWindow, TilesFadeOnTimeAndStayWhenTheLinkDrops) {
   ASSERT_EQ(again.rows.size(), 2U);
   EXPECT_EQ(Flags(again.rows[0], &forms::HeatMapTile::faded), (std::vector<bool>(4, false)));
   EXPECT_EQ(Flags(again.rows[1], &forms::HeatMapTile::faded), (std::vector<bool>(4, true)));
-}
 
-TEST_P(HeatMapWindow, AnotherControllerStartsAnEmptyMap) {
-  startWithTwoBics();
-  driver.click("热图按钮");
+  // Another controller starts an empty map.
   driver.peerClose();
   driver.setText("BMC编号编辑框", "100000001");
   driver.click("通信按钮");
   EXPECT_TRUE(driver.heatMap(kMap).rows.empty());
-}
-
-TEST_P(HeatMapWindow, SwitchesToTemperaturesAndLanguages) {
-  startWithTwoBics();
-  driver.click("热图按钮");
-  driver.select("heatmap:热图模式组合框", 1);
-  auto map = driver.heatMap(kMap);
-  ASSERT_EQ(map.rows.size(), 2U);
-  EXPECT_EQ(TileTexts(map.rows[0]), (Texts{"25", "26"}));
-  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
-  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::outlined), (std::vector<bool>{true, false}));
-  EXPECT_EQ(Flags(map.rows[1], &forms::HeatMapTile::outlined), (std::vector<bool>{false, true}));
-  EXPECT_EQ(Flags(map.rows[0], &forms::HeatMapTile::balancing), (std::vector<bool>{false, false}));
-  ASSERT_FALSE(map.legend.empty());
-  EXPECT_EQ(map.legend.back().text, "+5 °C");
-
-  driver.click("英文单选框");
-  EXPECT_EQ(driver.title("heatmap"), "Heat map");
-  EXPECT_EQ(driver.text("热图按钮"), "Heat map");
-  EXPECT_EQ(driver.items("heatmap:热图模式组合框"), (Texts{"Cell voltage", "Temperature"}));
-  EXPECT_EQ(driver.index("heatmap:热图模式组合框"), 1);
-  map = driver.heatMap(kMap);
-  EXPECT_EQ(TileTexts(map.rows[1]), (Texts{"29", "30"}));
-  EXPECT_NE(map.rows[1].tiles[1].toolTip.find("30 °C"), std::string::npos);
-  EXPECT_EQ(driver.text("heatmap:热图摘要标签"),
-            "Mean 27.5 °C, 4 sensors of 2 BICs; highest and lowest outlined");
-
-  driver.select("heatmap:热图模式组合框", 0);
-  EXPECT_EQ(TileTexts(driver.heatMap(kMap).rows[0]), (Texts{"3312", "3300", "3322", "3328"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, HeatMapWindow, AllBackends(), BackendName);

@@ -66,7 +66,9 @@ TEST_F(RecorderTest, RowsReachTheFileWithTheirStampsOnlyAtTheNextCommit) {
   EXPECT_EQ(Query(file, "SELECT * FROM traffic"),
             (Rows{{t, "tx", "T,05F5E101,6,09A11007,0,0,"},
                   {std::to_string(kStart + 251), "rx", "T,05F5E101,7,09A11107,\"a\",b,"}}));
-  EXPECT_EQ(Query(file, "SELECT key, value FROM meta WHERE key NOT LIKE 'format%' ORDER BY key"),
+  EXPECT_EQ(Query(file,
+                  "SELECT key, value FROM meta WHERE key NOT LIKE "
+                  "'format%' ORDER BY key"),
             (Rows{{"bmc_number", "100000001"},
                   {"firmware_version", "20240115"},
                   {"start_time", "2026-05-28T20:26:40Z"},
@@ -107,25 +109,27 @@ TEST_F(RecorderTest, AlarmRowsAreTheChangesOfTheFlagsWithTheExtremesOfTheirMomen
              "2", "2800"}}));
 }
 
-TEST_F(RecorderTest, AFileThatCannotBeMadeIsReportedInBothLanguagesAndNothingRecords) {
-  const struct {
-    const char* name;
-    std::filesystem::path path;
-  } cases[] = {
-      {"missing folder", dir.path() / "no-such-folder" / "a.bmsrec"},
-      {"existing file", file},
-  };
+TEST_F(RecorderTest, ElapsedTimeAndSizeRestAtZeroWhenIdleAndAFileThatCannotBeMadeIsReported) {
+  EXPECT_EQ(recorder.elapsedMs(now()), 0);
+  EXPECT_EQ(recorder.fileBytes(), 0u);
   ASSERT_TRUE(start());
+  const auto empty = recorder.fileBytes();
+  EXPECT_GT(empty, 0u);
+  for (int n = 0; n < 1000; ++n) recorder.onTraffic(now(), Direction::Sent, std::string(100, 'y'));
+  clock.advance(61'500);
+  EXPECT_EQ(recorder.elapsedMs(now()), 61'500);
+  EXPECT_GT(recorder.fileBytes(), empty + 100'000);
   recorder.stop();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  EXPECT_EQ(recorder.elapsedMs(now()), 0);
+  // A missing folder, and a file that exists already.
+  for (const auto& path : {dir.path() / "no-such-folder" / "a.bmsrec", file}) {
     failures.clear();
-    EXPECT_FALSE(recorder.start(c.path, {}, now()));
-    EXPECT_FALSE(recorder.recording());
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_THAT(failures[0].english, HasSubstr("Could not create the recording"));
-    EXPECT_THAT(failures[0].chinese, HasSubstr("无法创建录制文件"));
-    EXPECT_EQ(clock.interval("录制提交定时器"), 0);
+    EXPECT_FALSE(recorder.start(path, {}, now())) << path;
+    EXPECT_FALSE(recorder.recording()) << path;
+    ASSERT_EQ(failures.size(), 1u) << path;
+    EXPECT_THAT(failures[0].english, HasSubstr("Could not create the recording")) << path;
+    EXPECT_THAT(failures[0].chinese, HasSubstr("无法创建录制文件")) << path;
+    EXPECT_EQ(clock.interval("录制提交定时器"), 0) << path;
   }
 }
 
@@ -168,25 +172,12 @@ TEST_F(RecorderTest, AFullDiskStopsTheRecordingOnceKeepingWhatWasCommitted) {
   EXPECT_THAT(failures[0].chinese, HasSubstr("录制已停止"));
   EXPECT_EQ(clock.interval("录制提交定时器"), 0);
 
-  recorder.onTraffic(now(), Direction::Received, line);  // ignored, and no second report
+  recorder.onTraffic(now(), Direction::Received,
+                     line);  // ignored, and no second report
   recorder.commit();
   EXPECT_EQ(failures.size(), 1u);
   EXPECT_EQ(Query(file, "SELECT count(*) FROM traffic"),
             (Rows{{std::to_string(secondsCommitted * 50)}}));
-}
-
-TEST_F(RecorderTest, ElapsedTimeAndSizeFollowTheRecordingAndRestAtZeroWhenIdle) {
-  EXPECT_EQ(recorder.elapsedMs(now()), 0);
-  EXPECT_EQ(recorder.fileBytes(), 0u);
-  ASSERT_TRUE(start());
-  const auto empty = recorder.fileBytes();
-  EXPECT_GT(empty, 0u);
-  for (int n = 0; n < 1000; ++n) recorder.onTraffic(now(), Direction::Sent, std::string(100, 'y'));
-  clock.advance(61'500);
-  EXPECT_EQ(recorder.elapsedMs(now()), 61'500);
-  EXPECT_GT(recorder.fileBytes(), empty + 100'000);
-  recorder.stop();
-  EXPECT_EQ(recorder.elapsedMs(now()), 0);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <limits>
+#include <tuple>
 
 #include "recorder/recording_file.h"
 #include "recorder/trend_loader.h"
@@ -32,19 +32,16 @@ void ExpectAligned(const TrendStore& store) {
   }
 }
 
-TEST(TrendStore, LiveStoreKeepsTheLastDayAlignedAcrossColumns) {
-  auto store = TrendStore::Live();
+TEST(TrendStore, BoundedByCountAndByAgeAlignedAcrossColumnsAndInTimeOrder) {
+  auto live = TrendStore::Live();  // the last day
   constexpr std::int64_t kSeconds = 25 * 3600 + 17;
   for (std::int64_t t = 0; t < kSeconds; ++t) {
-    ASSERT_TRUE(store.append(Sample(t * 1000, static_cast<double>(t))));
+    ASSERT_TRUE(live.append(Sample(t * 1000, static_cast<double>(t))));
   }
-  EXPECT_EQ(store.size(), 86400u);
-  EXPECT_EQ(store.lastMs(), (kSeconds - 1) * 1000);
-  EXPECT_EQ(store.firstMs(), store.lastMs() - 86399 * 1000);
-  ExpectAligned(store);
-}
-
-TEST(TrendStore, BoundedByCountAndByAge) {
+  EXPECT_EQ(live.size(), 86400u);
+  EXPECT_EQ(live.lastMs(), (kSeconds - 1) * 1000);
+  EXPECT_EQ(live.firstMs(), live.lastMs() - 86399 * 1000);
+  ExpectAligned(live);
   TrendStore byCount(std::numeric_limits<std::int64_t>::max(), 10);
   TrendStore byAge(5000, 1'000'000);
   for (std::int64_t t = 0; t < 3000; ++t) {
@@ -57,9 +54,7 @@ TEST(TrendStore, BoundedByCountAndByAge) {
   EXPECT_EQ(byAge.firstMs(), 2995 * 1000);
   ExpectAligned(byCount);
   ExpectAligned(byAge);
-}
-
-TEST(TrendStore, RefusesSamplesOlderThanTheNewest) {
+  // Samples older than the newest are refused; one as old is taken.
   TrendStore store;
   EXPECT_TRUE(store.append(Sample(2000, 2)));
   EXPECT_TRUE(store.append(Sample(2000, 2)));
@@ -81,12 +76,10 @@ TEST(TrendStore, MarkersAreAlarmOnsetsInTimeOrderAndFollowTheDroppedSamples) {
   EXPECT_EQ(store.markers()[1].timeMs, 5000);
   EXPECT_EQ(store.markers()[1].kind, AlarmKind::Fault);
 
-  const struct {
-    std::int64_t from, to;
-    std::size_t count;
-  } windows[] = {{0, 1999, 0}, {2000, 2000, 1}, {2000, 5000, 2}, {2001, 9000, 1}, {6000, 9000, 0}};
-  for (const auto& w : windows) {
-    EXPECT_EQ(store.markersIn(w.from, w.to).size(), w.count) << w.from << "-" << w.to;
+  using W = std::tuple<std::int64_t, std::int64_t, std::size_t>;
+  for (const auto& [from, to, count] :
+       {W{0, 1999, 0}, W{2000, 2000, 1}, W{2000, 5000, 2}, W{2001, 9000, 1}, W{6000, 9000, 0}}) {
+    EXPECT_EQ(store.markersIn(from, to).size(), count) << from << "-" << to;
   }
   // Samples up to 13 s drop those before 4 s, and the marker at 2 s with them.
   for (std::int64_t t = 1; t <= 13; ++t) store.append(Sample(t * 1000, static_cast<double>(t)));
@@ -145,18 +138,6 @@ TEST(TrendLoader, ReadsRunDataAndAlarmOnsetsOfARecording) {
                          std::string(AlarmFlags()[1].english)}));
   EXPECT_EQ(store.markers()[1].timeMs, 4500);
   EXPECT_EQ(store.markers()[1].kind, AlarmKind::Warning);
-}
-
-TEST(TrendLoader, RefusesWhatIsNoRecording) {
-  test::TempDir dir;
-  const auto text = dir.path() / "notes.txt";
-  std::ofstream(text) << "not a database";
-  for (const auto& path : {dir.path() / "missing.bmsrec", text}) {
-    const auto loaded = LoadTrend(path);
-    ASSERT_TRUE(loaded.failure) << path;
-    EXPECT_NE(loaded.failure->english.find("is no recording"), std::string::npos);
-    EXPECT_TRUE(loaded.store.empty());
-  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backends.h"
@@ -49,7 +50,7 @@ class TrendsWindow : public ::testing::TestWithParam<Backend> {
   Driver driver{GetParam()};
 };
 
-TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguages) {
+TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguagesTillClosed) {
   StartConnected(driver);
   driver.click("简体中文单选框");
   driver.receive(RunDataSet());
@@ -101,9 +102,18 @@ TEST_P(TrendsWindow, ShowsTheChosenLinesAndAlarmOnsetsLiveInBothLanguages) {
 
   driver.select(kSpan, static_cast<int>(TrendSpan::OneHour));
   EXPECT_EQ(driver.chart(kChart).toMs - driver.chart(kChart).fromMs + 1, 60 * kMinuteMs);
+
+  // It stops redrawing when closed, and closes with the main window.
+  EXPECT_EQ(driver.interval("趋势刷新定时器"), recorder::TrendsWindow::kRedrawIntervalMs);
+  driver.closeWindow("trends");
+  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
+  driver.click("趋势按钮");
+  driver.closeMainWindow();
+  EXPECT_FALSE(driver.isOpen("trends"));
+  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
 }
 
-TEST_P(TrendsWindow, OpensARecordingWholeAndGoesBackToLive) {
+TEST_P(TrendsWindow, OpensARecordingWholeRefusesAnyOtherFileAndGoesBackToLive) {
   StartConnected(driver);
   driver.click("英文单选框");
   driver.answerSaveFile("session.sqlite");
@@ -114,6 +124,13 @@ TEST_P(TrendsWindow, OpensARecordingWholeAndGoesBackToLive) {
   }
   driver.click("录制按钮");
   driver.click("趋势按钮");
+  // A file that is no recording is reported and the chart stays live.
+  driver.writeFile("notes.sqlite", "not a database");
+  driver.answerOpenFile("notes.sqlite");
+  driver.click("trends:打开录制文件按钮");
+  ASSERT_EQ(driver.messageBoxes().size(), 1U);
+  EXPECT_EQ(driver.messageBoxes()[0].title, "Trends");
+  EXPECT_EQ(driver.text(kSource), "Live");
 
   driver.answerOpenFile("session.sqlite");
   ASSERT_TRUE(driver.click("trends:打开录制文件按钮"));
@@ -135,18 +152,6 @@ TEST_P(TrendsWindow, OpensARecordingWholeAndGoesBackToLive) {
   EXPECT_EQ(driver.text(kSource), "Live");
   EXPECT_EQ(driver.chart(kChart).toMs, kUtcAtZeroMs + 4 * kMinuteMs + 2000);
   EXPECT_FALSE(driver.enabled("trends:显示实时趋势按钮"));
-}
-
-TEST_P(TrendsWindow, AFileThatIsNoRecordingIsReportedAndTheChartStaysLive) {
-  StartConnected(driver);
-  driver.click("英文单选框");
-  driver.writeFile("notes.sqlite", "not a database");
-  driver.click("趋势按钮");
-  driver.answerOpenFile("notes.sqlite");
-  driver.click("trends:打开录制文件按钮");
-  ASSERT_EQ(driver.messageBoxes().size(), 1U);
-  EXPECT_EQ(driver.messageBoxes()[0].title, "Trends");
-  EXPECT_EQ(driver.text(kSource), "Live");
 }
 
 TEST_P(TrendsWindow, ALostLinkLeavesAGapAndTheLineGoesOnAfterTheReconnection) {
@@ -171,18 +176,6 @@ TEST_P(TrendsWindow, ALostLinkLeavesAGapAndTheLineGoesOnAfterTheReconnection) {
   EXPECT_TRUE(std::isnan(chart.series[0].points[2].y));
 }
 
-TEST_P(TrendsWindow, StopsRedrawingWhenClosedAndClosesWithTheMainWindow) {
-  StartConnected(driver);
-  driver.click("趋势按钮");
-  EXPECT_EQ(driver.interval("趋势刷新定时器"), recorder::TrendsWindow::kRedrawIntervalMs);
-  driver.closeWindow("trends");
-  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
-  driver.click("趋势按钮");
-  driver.closeMainWindow();
-  EXPECT_FALSE(driver.isOpen("trends"));
-  EXPECT_EQ(driver.interval("趋势刷新定时器"), 0);
-}
-
 INSTANTIATE_TEST_SUITE_P(Backends, TrendsWindow, AllBackends(), BackendName);
 
 // A day of one-second samples: a slow ramp with one spike.
@@ -202,48 +195,38 @@ TEST(TrendChart, EverySpanDrawsAtMostFourPointsPerPixelAndKeepsThePeak) {
   constexpr std::int64_t kSpikeMs = 24LL * 60 * kMinuteMs - 90'000;
   const auto store = DayOfSamples(kSpikeMs);
   const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::Current};
-  struct Case {
-    TrendSpan span;
-    int width;
-  };
-  const Case cases[] = {{TrendSpan::TenMinutes, 100},
-                        {TrendSpan::OneHour, 300},
-                        {TrendSpan::EightHours, 640},
-                        {TrendSpan::Day, 1000},
-                        {TrendSpan::Whole, 1920}};
-  for (const auto& c : cases) {
-    const auto window = recorder::SpanWindow(c.span, store.lastMs(), store);
-    const auto chart = recorder::TrendChart(store, shown, window, c.width, false);
+  using C = std::pair<TrendSpan, int>;  // span, width
+  for (const auto& [span, width] :
+       {C{TrendSpan::TenMinutes, 100}, C{TrendSpan::OneHour, 300}, C{TrendSpan::EightHours, 640},
+        C{TrendSpan::Day, 1000}, C{TrendSpan::Whole, 1920}}) {
+    const auto window = recorder::SpanWindow(span, store.lastMs(), store);
+    const auto chart = recorder::TrendChart(store, shown, window, width, false);
     ASSERT_EQ(chart.series.size(), 2U);
     for (const auto& series : chart.series) {
-      EXPECT_LE(Drawn(series), 4U * static_cast<std::size_t>(c.width)) << c.width;
+      EXPECT_LE(Drawn(series), 4U * static_cast<std::size_t>(width)) << width;
       // Dense data fills every column.
-      EXPECT_GE(Drawn(series), static_cast<std::size_t>(c.width)) << c.width;
-      EXPECT_EQ(Breaks(series), 0U) << c.width;
+      EXPECT_GE(Drawn(series), static_cast<std::size_t>(width)) << width;
+      EXPECT_EQ(Breaks(series), 0U) << width;
     }
     double highest = 0;
     for (const auto& point : chart.series[1].points) highest = std::max(highest, point.y);
-    EXPECT_EQ(highest, 500.0) << c.width;
+    EXPECT_EQ(highest, 500.0) << width;
   }
 }
 
-TEST(TrendChart, MarkersAreTheOnsetsInsideTheWindowColouredByKind) {
+TEST(TrendChart, MarkersAreOnsetsInTheWindowByKindAndCellVoltagesShareAnAxis) {
   auto store = recorder::TrendStore::Live();
   store.addMarker({1000, recorder::AlarmKind::Fault, "故障", "fault"});
   store.addMarker({5000, recorder::AlarmKind::Warning, "预警", "warning"});
   store.addMarker({9000, recorder::AlarmKind::Fault, "故障", "late"});
-  const auto chart = recorder::TrendChart(store, {}, {0, 6000}, 100, true);
+  const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::HighestCell,
+                               TrendSeries::LowestCell};
+  const auto chart = recorder::TrendChart(store, shown, {0, 6000}, 100, true);
   ASSERT_EQ(chart.markers.size(), 2U);
   EXPECT_EQ(chart.markers[0].caption, "fault");
   EXPECT_EQ(chart.markers[1].caption, "warning");
   EXPECT_NE(chart.markers[0].colour, chart.markers[1].colour);
-}
-
-TEST(TrendChart, CellVoltagesShareAnAxisApartFromThePacksVoltage) {
-  const auto store = recorder::TrendStore::Live();
-  const TrendSeries shown[] = {TrendSeries::TotalVoltage, TrendSeries::HighestCell,
-                               TrendSeries::LowestCell};
-  const auto chart = recorder::TrendChart(store, shown, {0, 1000}, 100, true);
+  // The cells' axis is apart from the pack voltage's, though both are in volts.
   ASSERT_EQ(chart.series.size(), 3U);
   EXPECT_EQ(chart.series[1].scale, chart.series[2].scale);
   EXPECT_NE(chart.series[0].scale, chart.series[1].scale);
@@ -252,29 +235,22 @@ TEST(TrendChart, CellVoltagesShareAnAxisApartFromThePacksVoltage) {
 
 TEST(TrendGaps, ALineBreaksOnlyWhereSamplesAreFurtherApartThanAGapOrTwoColumns) {
   using Points = std::vector<recorder::TrendPoint>;
-  struct Case {
-    const char* what;
-    Points points;
-    recorder::TimeWindow window;
-    int width;
-    std::vector<std::size_t> breaksAt;  // indexes of the NaN points in the result
-  };
-  const Case cases[] = {
-      {"steady samples", {{0, 1}, {1000, 2}, {2000, 3}}, {0, 600'000}, 600, {}},
-      {"a pause of a minute", {{0, 1}, {1000, 2}, {61'000, 3}}, {0, 600'000}, 600, {2}},
-      {"two pauses", {{0, 1}, {20'000, 2}, {40'000, 3}}, {0, 600'000}, 600, {1, 3}},
-      // A day on 100 pixels: a column is 14.4 minutes, so a minute is no gap.
-      {"wide columns", {{0, 1}, {60'000, 2}}, {0, 86'400'000}, 100, {}},
-      {"exactly the gap", {{0, 1}, {recorder::kTrendGapMs, 2}}, {0, 600'000}, 600, {}},
-  };
-  for (const auto& c : cases) {
-    const auto shown = recorder::WithGaps(c.points, c.window, c.width);
+  using Nans = std::vector<std::size_t>;  // indexes of the NaN points in the result
+  using C = std::tuple<const char*, Points, recorder::TimeWindow, int, Nans>;
+  // A day on 100 pixels: a column is 14.4 minutes, so a minute is no gap.
+  for (const auto& [what, points, window, width, breaksAt] :
+       {C{"steady samples", {{0, 1}, {1000, 2}, {2000, 3}}, {0, 600'000}, 600, {}},
+        C{"a pause of a minute", {{0, 1}, {1000, 2}, {61'000, 3}}, {0, 600'000}, 600, {2}},
+        C{"two pauses", {{0, 1}, {20'000, 2}, {40'000, 3}}, {0, 600'000}, 600, {1, 3}},
+        C{"wide columns", {{0, 1}, {60'000, 2}}, {0, 86'400'000}, 100, {}},
+        C{"exactly the gap", {{0, 1}, {recorder::kTrendGapMs, 2}}, {0, 600'000}, 600, {}}}) {
+    const auto shown = recorder::WithGaps(points, window, width);
     std::vector<std::size_t> breaks;
     for (std::size_t i = 0; i < shown.size(); ++i) {
       if (std::isnan(shown[i].y)) breaks.push_back(i);
     }
-    EXPECT_EQ(breaks, c.breaksAt) << c.what;
-    EXPECT_EQ(shown.size(), c.points.size() + c.breaksAt.size()) << c.what;
+    EXPECT_EQ(breaks, breaksAt) << what;
+    EXPECT_EQ(shown.size(), points.size() + breaksAt.size()) << what;
   }
 }
 
