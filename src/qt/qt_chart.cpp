@@ -59,6 +59,8 @@ QString TimeFormat(std::int64_t spanMs) {
 ChartControl::ChartControl(QWidget* parent)
     : QChartView(parent), timeAxis_(new QDateTimeAxis), markerAxis_(new QValueAxis) {
   setRenderHint(QPainter::Antialiasing, false);
+  // Markers show their caption on hover, without a button held.
+  viewport()->setMouseTracking(true);
   setMinimumHeight(240);
   QChart* view = chart();
   view->legend()->setAlignment(Qt::AlignBottom);
@@ -158,9 +160,10 @@ void ChartControl::showMarkers() {
     for (auto* legendMarker : view->legend()->markers(line)) legendMarker->setVisible(false);
     const QString caption =
         TimeOf(marker.xMs).toString(QStringLiteral("HH:mm:ss ")) + ToQString(marker.caption);
-    connect(line, &QLineSeries::hovered, this, [caption](const QPointF&, bool state) {
+    connect(line, &QLineSeries::hovered, this, [this, caption](const QPointF&, bool state) {
       if (state) {
-        QToolTip::showText(QCursor::pos(), caption);
+        // Tied to the chart: a tip of no widget is not shown on every window system.
+        QToolTip::showText(QCursor::pos(), caption, this);
       } else {
         QToolTip::hideText();
       }

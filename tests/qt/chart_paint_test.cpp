@@ -3,6 +3,8 @@
 #include <QChart>
 #include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <limits>
 #include <vector>
 
@@ -72,6 +74,44 @@ TEST(ChartPaint, LinesFollowTheirAxisAndBreakAtGaps) {
     ASSERT_EQ(rows.empty(), c.near.empty()) << c.name;
     for (const int row : rows) EXPECT_NEAR(row, c.near.front(), 2) << c.name;
   }
+}
+
+}  // namespace
+}  // namespace bms::qt
+
+namespace bms::qt {
+namespace {
+
+TEST(ChartPaint, AMarkerShowsItsCaptionOnHover) {
+  EnsureApplication();
+  ChartControl chart(nullptr);
+  chart.resize(800, 400);
+  chart.show();
+  forms::ChartData data;
+  data.fromMs = 0;
+  data.toMs = 100'000;
+  data.series.push_back({"level", "V", "", kLine, {{0, 1}, {100'000, 2}}});
+  data.markers.push_back({50'000, "warning", {255, 128, 0}});
+  chart.draw(data);
+  QCoreApplication::processEvents();
+  const QRect plot =
+      chart.mapFromScene(chart.chart()->mapRectToScene(chart.chart()->plotArea())).boundingRect();
+  const auto moveTo = [&](QPointF at) {
+    QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(chart.viewport(), &move);
+    QCoreApplication::processEvents();
+  };
+  // From well beside the marker onto it, a pixel either way: the tip shows on coming over
+  // the line, not on leaving it.
+  bool shown = false;
+  for (int dx = -2; dx <= 2 && !shown; ++dx) {
+    moveTo(QPointF(plot.left() + 10, plot.center().y()));
+    moveTo(QPointF(plot.center().x() + dx, plot.center().y()));
+    shown = QToolTip::isVisible();
+  }
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(QToolTip::text().endsWith("warning")) << QToolTip::text().toStdString();
 }
 
 }  // namespace
