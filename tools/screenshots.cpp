@@ -249,8 +249,8 @@ bool SaveRecordingAndJournal(bms::qt::QtPlatform& platform, bms::qt::QtForm& mai
   return ok;
 }
 
-// The pack heat map of a 32-BIC pack: the cell detail polling steps through every BIC, one
-// a second, then the map in both modes and languages.
+// The pack heat map of a 32-BIC pack: the map's own switch steps the cell detail polling
+// through every BIC, one a second, then the map in both modes and languages.
 bool SaveHeatMap(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
                  const std::filesystem::path& out) {
   bms::sim::SimProcess pack({"--direct", "0", "--rate", "5", "--bics", "32"});
@@ -264,12 +264,9 @@ bool SaveHeatMap(bms::qt::QtPlatform& platform, bms::qt::QtForm& main,
   main.userClick("读取单体信息选择框");
   main.userClick("热图按钮");
   auto& map = platform.openWindow(bms::base::Window::HeatMap);
-  constexpr int kBics = 32;
-  for (int bic = 1; bic < kBics; ++bic) {
-    Wait(1100);
-    main.userClick("下一个BIC按钮");
-  }
-  Wait(1500);
+  map.userClick("热图逐个读取BIC选择框");
+  constexpr std::size_t kBics = 32;
+  for (int i = 0; i < 60 && map.heatMap("热图").rows.size() < kBics; ++i) Wait(1000);
   bool ok = true;
   for (const auto& [language, radio] : {std::pair{"en", "英文单选框"}, {"zh", "简体中文单选框"}}) {
     main.userClick(radio);

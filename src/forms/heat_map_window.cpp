@@ -6,7 +6,8 @@ namespace {
 
 constexpr std::string_view kModes[] = {"单体电压", "温度"};
 
-// The mode switch and what the map shows along the top; the map takes the rest.
+// The mode switch, what the map shows and the stepping switch along the top; the map
+// takes the rest.
 constexpr ControlSpec kHeatMapControls[] = {
     {.name = "热图模式组合框",
      .kind = Kind::ComboBox,
@@ -20,10 +21,15 @@ constexpr ControlSpec kHeatMapControls[] = {
      .cell = {0, 1},
      .caption = "",
      .stretch = Stretch::Horizontal},
+    {.name = "热图逐个读取BIC选择框",
+     .kind = Kind::CheckBox,
+     .parent = "",
+     .cell = {0, 2},
+     .caption = "逐个读取全部BIC"},
     {.name = "热图",
      .kind = Kind::HeatMap,
      .parent = "",
-     .cell = {1, 0, 1, 2},
+     .cell = {1, 0, 1, 3},
      .minimumWidth = 640,
      .stretch = Stretch::Both},
 };

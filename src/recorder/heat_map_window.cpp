@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/language.h"
+#include "monitor/bic_detail.h"
 #include "recorder/heat_map_tooltip.h"
 
 namespace bms::recorder {
@@ -16,6 +17,7 @@ using base::Window;
 constexpr std::string_view kMode = "热图模式组合框";
 constexpr std::string_view kSummary = "热图摘要标签";
 constexpr std::string_view kMap = "热图";
+constexpr std::string_view kStep = "热图逐个读取BIC选择框";
 
 forms::Rgb ToForm(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
 
@@ -111,6 +113,16 @@ void HeatMapWindow::onCells(int bic, std::span<const int> millivolts, std::uint3
   const auto now = context_.platform.nowUtcMs();
   map_.updateCells(now, bic, millivolts, balancing);
   map_.updateTemperatures(now, bic, celsius);
+  // Stepping on once this BIC's set is in, round the pack and back to the first, fills
+  // the map without a click per BIC. It only reads: the same requests as ">" makes.
+  auto* form = context_.platform.findWindow(Window::HeatMap);
+  auto& detail = context_.bic;
+  if (form == nullptr || !form->checked(kStep) || bic != detail.plannedBic ||
+      detail.installedCount < 2) {
+    return;
+  }
+  if (detail.plannedBic >= detail.installedCount) detail.plannedBic = 0;
+  monitor::NextBic(context_.main(), detail);
 }
 
 void HeatMapWindow::onNewConnection(std::string_view bmcNumber) {
@@ -139,6 +151,7 @@ void HeatMapWindow::refresh() {
   form->setTitle(english ? "Heat map" : "热图");
   form->setItems(kMode, english ? std::vector<std::string>{"Cell voltage", "Temperature"}
                                 : std::vector<std::string>{"单体电压", "温度"});
+  form->setText(kStep, english ? "Step through every BIC" : "逐个读取全部BIC");
   form->setText(kSummary, HeatMapSummary(view, lang));
   form->setHeatMap(kMap, HeatMapContent(view, lang));
 }

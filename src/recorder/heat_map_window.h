@@ -16,7 +16,8 @@ namespace bms::recorder {
 // The pack heat map window: every cell (or sensor) of every BIC read so far, in the
 // language of the main window. The model takes each BIC's cells whether or not the window
 // is open; while it is, a timer repaints it a few times a second, which also lets tiles
-// fade as they age without any new reading.
+// fade as they age without any new reading. Its stepping switch moves the main window's
+// planned BIC on after each BIC's cells, so that the map fills without a click per BIC.
 class HeatMapWindow {
  public:
   static constexpr int kRedrawIntervalMs = 500;

@@ -172,6 +172,24 @@ TEST_P(HeatMapWindow, TilesFadeOnTimeStayWhenTheLinkDropsAndGoForAnotherControll
   EXPECT_TRUE(driver.heatMap(kMap).rows.empty());
 }
 
+TEST_P(HeatMapWindow, SteppingReadsEveryBicInTurnAndStopsWhenCleared) {
+  StartConnected(driver);
+  driver.receive(Frame("09A10101", "03FFFFFF", "FFFFFFFF"));
+  driver.click("读取单体信息选择框");
+  driver.click("热图按钮");
+  ASSERT_TRUE(driver.click("heatmap:热图逐个读取BIC选择框"));
+  // Each whole set moves the plan on, from the last BIC back to the first.
+  for (const auto& [bic, next] : {std::pair{1, "2"}, {2, "3"}, {3, "1"}, {1, "2"}}) {
+    ReceiveBic(driver, bic, 0);
+    EXPECT_EQ(driver.text("计划读取的BIC编号标签"), next) << bic;
+  }
+  driver.advance(recorder::HeatMapWindow::kRedrawIntervalMs);
+  EXPECT_EQ(driver.heatMap(kMap).rows.size(), 3u);
+  driver.click("heatmap:热图逐个读取BIC选择框");
+  ReceiveBic(driver, 2, 0);
+  EXPECT_EQ(driver.text("计划读取的BIC编号标签"), "2");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, HeatMapWindow, AllBackends(), BackendName);
 
 }  // namespace
