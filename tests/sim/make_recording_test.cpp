@@ -19,10 +19,8 @@ using recorder::TrendSeries;
 class MakeRecordingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        std::filesystem::temp_directory_path() /
-        ("bms-make-recording-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = std::filesystem::temp_directory_path() /
+           ("bms-make-recording-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
