@@ -3,31 +3,15 @@
 #include <fstream>
 #include <system_error>
 
-#include "recorder/recording_file.h"
+#include "recorder/recording_reader.h"
 #include "recorder/sqlite_db.h"
 
 namespace bms::recorder {
 
 namespace {
 
-base::Failure NoRecording(const std::filesystem::path& path, std::string_view reason) {
-  return {path.string() + " is no recording: " + std::string(reason),
-          path.string() + " 不是录制文件：" + std::string(reason)};
-}
-
 base::Failure CannotWrite(const std::filesystem::path& path) {
   return {"Could not write " + path.string(), "无法写入 " + path.string()};
-}
-
-// The file must be an SQLite database whose meta table names this tool's format.
-std::optional<base::Failure> CheckRecording(Database& db, const std::filesystem::path& path) {
-  auto format = db.prepare("SELECT value FROM meta WHERE key = ?");
-  if (!format.valid()) return NoRecording(path, db.lastError());
-  format.bind(1, kFormatKey);
-  if (!format.next() || format.text(0) != kFormatName) {
-    return NoRecording(path, "no recording format mark");
-  }
-  return std::nullopt;
 }
 
 std::optional<base::Failure> ExportTable(Database& db, const std::filesystem::path& recording,
@@ -66,17 +50,9 @@ std::string CsvField(std::string_view text) {
 ExportResult ExportCsv(const std::filesystem::path& recordingPath,
                        const std::filesystem::path& directory) {
   ExportResult result;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(recordingPath, error)) {
-    result.failure = NoRecording(recordingPath, "no such file");
-    return result;
-  }
   Database db;
-  if (!db.open(recordingPath, Database::Mode::ReadOnly)) {
-    result.failure = NoRecording(recordingPath, db.lastError());
-    return result;
-  }
-  if ((result.failure = CheckRecording(db, recordingPath))) return result;
+  if ((result.failure = OpenRecording(db, recordingPath))) return result;
+  std::error_code error;
   std::filesystem::create_directories(directory, error);
   if (error) {
     result.failure = CannotWrite(directory);

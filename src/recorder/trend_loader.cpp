@@ -3,19 +3,14 @@
 #include <charconv>
 #include <limits>
 #include <string>
-#include <system_error>
 
 #include "recorder/recording_file.h"
+#include "recorder/recording_reader.h"
 #include "recorder/sqlite_db.h"
 
 namespace bms::recorder {
 
 namespace {
-
-base::Failure NoRecording(const std::filesystem::path& path, std::string_view reason) {
-  return {path.string() + " is no recording: " + std::string(reason),
-          path.string() + " 不是录制文件：" + std::string(reason)};
-}
 
 // NULL (as "") or an unreadable field becomes NaN, a gap in the chart.
 double Number(const std::string& text) {
@@ -73,22 +68,8 @@ bool ReadMarkers(Database& db, TrendStore& store) {
 
 LoadedTrend LoadTrend(const std::filesystem::path& recordingPath) {
   LoadedTrend result;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(recordingPath, error)) {
-    result.failure = NoRecording(recordingPath, "no such file");
-    return result;
-  }
   Database db;
-  if (!db.open(recordingPath, Database::Mode::ReadOnly)) {
-    result.failure = NoRecording(recordingPath, db.lastError());
-    return result;
-  }
-  auto format = db.prepare("SELECT value FROM meta WHERE key = ?");
-  if (format.valid()) format.bind(1, kFormatKey);
-  if (!format.valid() || !format.next() || format.text(0) != kFormatName) {
-    result.failure = NoRecording(recordingPath, "no recording format mark");
-    return result;
-  }
+  if ((result.failure = OpenRecording(db, recordingPath))) return result;
   if (!ReadSamples(db, result.store) || !ReadMarkers(db, result.store)) {
     result.failure = NoRecording(recordingPath, db.lastError());
   }
