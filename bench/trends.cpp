@@ -22,12 +22,14 @@
 #include "recorder/recording_file.h"
 #include "recorder/trend_decimate.h"
 #include "recorder/trend_loader.h"
+#include "repeat_timing.h"
 
 namespace {
 
 using namespace bms;
 using namespace bms::recorder;
 using Clock = std::chrono::steady_clock;
+using bench::Time;
 
 constexpr std::int64_t kStartMs = 1'780'000'000'000;
 constexpr std::int64_t kDaySeconds = 24 * 60 * 60;
@@ -38,23 +40,6 @@ constexpr int kSensors = 8;
 
 double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-struct Figures {
-  double median = 0;
-  double worst = 0;
-};
-
-template <typename Work>
-Figures Time(int repeat, Work work) {
-  std::vector<double> ms;
-  for (int i = 0; i < repeat; ++i) {
-    const auto start = Clock::now();
-    work();
-    ms.push_back(MsSince(start));
-  }
-  std::sort(ms.begin(), ms.end());
-  return {ms[ms.size() / 2], ms.back()};
 }
 
 // A discharge and charge cycle with noise, so that every column has its own extremes.

@@ -9,59 +9,28 @@
 #include <QApplication>
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <functional>
 #include <vector>
 
 #include "qt/qt_chart.h"
 #include "qt/qt_heat_map.h"
 #include "recorder/heat_map_window.h"
 #include "recorder/trends_window.h"
+#include "repeat_timing.h"
 
 namespace {
 
 using namespace bms;
 using namespace bms::recorder;
-using Clock = std::chrono::steady_clock;
+using bench::Time;
 
 constexpr std::int64_t kStartMs = 1'780'000'000'000;
 constexpr std::int64_t kDaySeconds = 24 * 60 * 60;
 constexpr int kBics = 32;
 constexpr int kCells = 16;
-
-struct Figures {
-  double median = 0;
-  double worst = 0;
-  double cpuMedian = 0;
-};
-
-double CpuMs() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-// Wall time is what the user waits; the process's CPU time tells the work apart from
-// waiting for a core on a busy machine.
-Figures Time(int repeat, const std::function<void()>& run) {
-  std::vector<double> ms;
-  std::vector<double> cpu;
-  for (int i = 0; i < repeat; ++i) {
-    const auto start = Clock::now();
-    const double cpuStart = CpuMs();
-    run();
-    cpu.push_back(CpuMs() - cpuStart);
-    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  std::sort(cpu.begin(), cpu.end());
-  return {ms[ms.size() / 2], ms.back(), cpu[cpu.size() / 2]};
-}
 
 // A slow cycle with a fast ripple, so that every column has its own extremes.
 TrendStore DayOfSamples() {
