@@ -162,7 +162,7 @@ void ChartControl::showMarkers() {
         TimeOf(marker.xMs).toString(QStringLiteral("HH:mm:ss ")) + ToQString(marker.caption);
     connect(line, &QLineSeries::hovered, this, [this, caption](const QPointF&, bool state) {
       if (state) {
-        // Tied to the chart: a tip of no widget is not shown on every window system.
+        // Tied to the chart, so that the tip belongs to its window and goes with it.
         QToolTip::showText(QCursor::pos(), caption, this);
       } else {
         QToolTip::hideText();
