@@ -35,8 +35,7 @@ void ExpectWellFormed(const Frame& frame) {
 // Two hours of sets, each run-data set checked as the tool would decode it.
 TEST(SimFrames, RunDataStaysPlausibleAndConsistent) {
   using Case = std::tuple<std::uint64_t, int, std::uint8_t, std::uint8_t>;
-  for (const auto& [seed, bics, faults, warnings] :
-       {Case{1, 3, 0, 0}, Case{2, 1, 0x81, 0x7E}, Case{77, 16, 0, 0xFF}, Case{5, 0, 0, 0}}) {
+  for (const auto& [seed, bics, faults, warnings] : {Case{2, 3, 0x81, 0x7E}, Case{5, 0, 0, 0}}) {
     PackModel pack(seed, bics);
     std::set<bool> directions;
     std::set<int> socs;
@@ -84,43 +83,40 @@ TEST(SimFrames, RunDataStaysPlausibleAndConsistent) {
 }
 
 TEST(SimFrames, CellDetailDescribesTheBic) {
-  for (std::uint64_t seed : {1ULL, 1234ULL}) {
-    PackModel pack(seed, 16);
-    for (int step = 0; step < 50; ++step) pack.Step();
-    std::set<int> cellCounts;
-    for (int number = 1; number <= 16; ++number) {
-      const Bic& bic = pack.bic(number);
-      const auto frames = CellDetailFrames(pack, number);
-      ASSERT_EQ(frames.size(), 7u);
-      for (std::size_t i = 0; i < 7; ++i) {
-        ExpectWellFormed(frames[i]);
-        EXPECT_EQ(frames[i].id, "09A11" + std::to_string(i + 1) + wire::ByteToHex2(number));
-      }
-      const int cells = Byte(frames[0], 1);
-      const int sensors = Byte(frames[0], 2);
-      EXPECT_TRUE(cells >= 8 && cells <= 16 && sensors >= 4 && sensors <= 8) << cells << sensors;
-      cellCounts.insert(cells);
-      const int balancing = Word(frames[0], 3);
-      EXPECT_EQ(balancing >> cells, 0) << "only existing cells balance";
-      EXPECT_LE(std::popcount(static_cast<unsigned>(balancing)), 2);
-      EXPECT_EQ(SignedByte(frames[0], 5), bic.boardC);
-
-      // Cells 1-16 in frames 2-5, two bytes each; sensors 1-8 in frames 6-7, a byte and FF.
-      for (int n = 1; n <= 16; ++n) {
-        const int mv =
-            Word(frames[static_cast<std::size_t>(1 + (n - 1) / 4)], 1 + 2 * ((n - 1) % 4));
-        EXPECT_EQ(mv, n > cells ? 0xFFFF : bic.cellMv[static_cast<std::size_t>(n - 1)]) << n;
-      }
-      for (int n = 1; n <= 8; ++n) {  // the filler FF reads as -1
-        const Frame& frame = frames[static_cast<std::size_t>(5 + (n - 1) / 4)];
-        const int at = 1 + 2 * ((n - 1) % 4);
-        EXPECT_EQ(SignedByte(frame, at),
-                  n > sensors ? -1 : bic.sensorC[static_cast<std::size_t>(n - 1)]);
-        EXPECT_EQ(ByteText(frame, at + 1), "FF");
-      }
+  PackModel pack(1234, 16);
+  for (int step = 0; step < 50; ++step) pack.Step();
+  std::set<int> cellCounts;
+  for (int number = 1; number <= 16; ++number) {
+    const Bic& bic = pack.bic(number);
+    const auto frames = CellDetailFrames(pack, number);
+    ASSERT_EQ(frames.size(), 7u);
+    for (std::size_t i = 0; i < 7; ++i) {
+      ExpectWellFormed(frames[i]);
+      EXPECT_EQ(frames[i].id, "09A11" + std::to_string(i + 1) + wire::ByteToHex2(number));
     }
-    EXPECT_GT(cellCounts.size(), 1u) << "BICs differ, seed " << seed;
+    const int cells = Byte(frames[0], 1);
+    const int sensors = Byte(frames[0], 2);
+    EXPECT_TRUE(cells >= 8 && cells <= 16 && sensors >= 4 && sensors <= 8) << cells << sensors;
+    cellCounts.insert(cells);
+    const int balancing = Word(frames[0], 3);
+    EXPECT_EQ(balancing >> cells, 0) << "only existing cells balance";
+    EXPECT_LE(std::popcount(static_cast<unsigned>(balancing)), 2);
+    EXPECT_EQ(SignedByte(frames[0], 5), bic.boardC);
+
+    // Cells 1-16 in frames 2-5, two bytes each; sensors 1-8 in frames 6-7, a byte and FF.
+    for (int n = 1; n <= 16; ++n) {
+      const int mv = Word(frames[static_cast<std::size_t>(1 + (n - 1) / 4)], 1 + 2 * ((n - 1) % 4));
+      EXPECT_EQ(mv, n > cells ? 0xFFFF : bic.cellMv[static_cast<std::size_t>(n - 1)]) << n;
+    }
+    for (int n = 1; n <= 8; ++n) {  // the filler FF reads as -1
+      const Frame& frame = frames[static_cast<std::size_t>(5 + (n - 1) / 4)];
+      const int at = 1 + 2 * ((n - 1) % 4);
+      EXPECT_EQ(SignedByte(frame, at),
+                n > sensors ? -1 : bic.sensorC[static_cast<std::size_t>(n - 1)]);
+      EXPECT_EQ(ByteText(frame, at + 1), "FF");
+    }
   }
+  EXPECT_GT(cellCounts.size(), 1u) << "BICs differ";
 }
 
 TEST(SimFrames, AppendInfoAnswersPointAtTheExtremes) {

@@ -13,29 +13,24 @@ namespace {
 
 const std::string kField = "05F5E100";  // 100000000, the relay's BMC
 
-std::optional<std::string> DecodeLine(const std::string& encoded) {
-  const std::string line = "T,x,SC," + encoded + "\r";
-  const wire::ReceivedFields fields(line);
-  return DecodeAccessPassword(fields[4], fields[5], fields[6]);
-}
-
 TEST(RelayLogin, PasswordsSurviveTheProjectsEncodingAndMalformedGroupsAreNone) {
-  for (const std::string password : {"", "572906", "ABCDEFGHIJK", "a,b", "\xE9\x01"}) {
-    EXPECT_EQ(DecodeLine(*wire::EncodeAccessPassword(password)), password);
+  const auto decode = [](const std::string& encoded) {
+    const std::string line = "T,x,SC," + encoded + "\r";
+    const wire::ReceivedFields fields(line);
+    return DecodeAccessPassword(fields[4], fields[5], fields[6]);
+  };
+  for (const std::string password : {"", "ABCDEFGHIJK", "a,b", "\xE9\x01"}) {
+    EXPECT_EQ(decode(*wire::EncodeAccessPassword(password)), password);
   }
   for (const auto& [encoded, password] :
        std::vector<std::pair<std::string, std::optional<std::string>>>{
-           {"03616263,FFFFFFFF,FFFFFFFF,", "abc"},  // the filler is not examined
-           {"02414243,30303030,30303030,", "AB"},   // the length byte decides
-           {"0b414243,44454647,48494a4b,", "ABCDEFGHIJK"},
+           {"02414243,30303030,30303030,", "AB"},  // the length byte decides
            {"0C414243,44454647,48494A4B,", std::nullopt},
            {"0341424,30303030,30303030,", std::nullopt},
-           {"03414243,30303030,303030300,", std::nullopt},
            {"03414243,3030303G,30303030,", std::nullopt},
            {"03414243,30303030,", std::nullopt},
-           {"03414243,30303030,30303030", std::nullopt},  // the line end sticks to F6
        }) {
-    EXPECT_EQ(DecodeLine(encoded), password) << encoded;
+    EXPECT_EQ(decode(encoded), password) << encoded;
   }
 }
 
@@ -61,7 +56,6 @@ TEST(RelaySession, ConversationsWithOneClient) {
     std::vector<std::string> toClient;
     std::optional<std::string> toBmc;
   };
-  const std::string passed = "T,05F5E100,6,09A00100,FFFFFFFF,FFFFFFFF,\r";
   const std::vector<std::pair<std::string, std::vector<Step>>> cases = {
       {"login then frames",
        {
@@ -69,7 +63,7 @@ TEST(RelaySession, ConversationsWithOneClient) {
            {Request(), {}, {}},
            {Login("572906"), Answer("D,1"), {}},
            {Marked(wire::PingLine(kField)), Answer("S2,1"), {}},
-           {Request(), {}, passed},
+           {Request(), {}, "T,05F5E100,6,09A00100,FFFFFFFF,FFFFFFFF,\r"},
            {Marked(wire::KeepAliveLine(kField)), {}, "T,05F5E100,5,\r"},
            {"T,05F5E100,SS6,\r", {}, "T,05F5E100,S6,\r"},  // one marker, behind the BMC field
            {Request("05F5E101"), {}, {}},                  // another BMC's
@@ -78,7 +72,6 @@ TEST(RelaySession, ConversationsWithOneClient) {
       {"the relay's lines echo the client's BMC field, routing compares values",
        {
            {Login("572906", "0BEBC200"), Answer("D,1", "0BEBC200"), {}},
-           {Request("0BEBC200"), {}, {}},
            {Request("05f5e100"), {}, "T,05f5e100,6,09A00100,FFFFFFFF,FFFFFFFF,\r"},
        }},
       {"wrong password, then a password change",
@@ -87,10 +80,8 @@ TEST(RelaySession, ConversationsWithOneClient) {
            {Login("57290"), Answer("D,0"), {}},
            {Request(), {}, {}},
            {Login("572906"), Answer("D,1"), {}},
-           {"T,05F5E100,SE,0C414243,44454647,48494A4B,\r", Answer("F,0"), {}},
            {Marked(*wire::PasswordChangeLine(kField, "new")), Answer("F,1"), {}},
            {Login("572906"), Answer("D,0"), {}},
-           {Request(), {}, {}},
            {Login("new"), Answer("D,1"), {}},
        }},
   };
